@@ -1,0 +1,38 @@
+#pragma once
+
+#include "beeper.h"
+#include "randomsequence.h"
+#include "runtime.h"
+
+#include <exception>
+#include <string>
+
+namespace pomvexa {
+
+// The runtime's services on Qt, and the one place where events reach the program's handlers.
+class QtRuntime : public Runtime {
+public:
+    float nextRandom() override { return random.next(); }
+    void seedRandom() override { random.seedFromClock(); }
+    void soundBeep() override { beeper.beep(); }
+    void showMessage(const std::string& text, MessageStyle style) override;
+
+    // Runs an event handler. A run-time error that it raises ends the handler, not the program:
+    // it is reported in a message box and the program goes on. Nothing escapes into the event
+    // loop.
+    template <typename Handler> void deliver(Handler&& handler) noexcept {
+        try {
+            handler();
+        } catch (...) {
+            reportError(std::current_exception());
+        }
+    }
+
+private:
+    void reportError(std::exception_ptr error) noexcept;
+
+    RandomSequence random;
+    Beeper beeper;
+};
+
+} // namespace pomvexa
