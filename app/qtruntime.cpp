@@ -4,6 +4,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -12,10 +13,22 @@
 namespace pomvexa {
 namespace {
 
+// Room for the title bar's buttons beside the title, so that a short message does not make the
+// box too narrow to show its title.
+constexpr int titleBarButtonsWidth = 160;
+
 void showBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(identity::title), text, QMessageBox::Ok,
+    const QString title = QString::fromUtf8(identity::title);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    ok->setText(QStringLiteral("确定"));
+    ok->setIcon(QIcon());
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(title) + titleBarButtonsWidth;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 

@@ -16,12 +16,6 @@ namespace {
 constexpr QPoint pictureOrigin{24, 16};
 constexpr QSize pictureSize{100, 100};
 
-QAction* levelAction(const QString& caption, QObject* parent) {
-    auto* action = new QAction(caption, parent);
-    action->setCheckable(true);
-    return action;
-}
-
 } // namespace
 
 GameWindow::GameWindow(QtRuntime& runtime)
@@ -77,13 +71,13 @@ void GameWindow::createActions() {
     exitAction = new QAction(QStringLiteral("退出(E)"), this);
     exitAction->setObjectName(QStringLiteral("mnuexit"));
 
-    easyAction = levelAction(QStringLiteral("简单"), this);
+    easyAction = new QAction(QStringLiteral("简单"), this);
     easyAction->setObjectName(QStringLiteral("mnueasy"));
-    moderateAction = levelAction(QStringLiteral("中等"), this);
+    moderateAction = new QAction(QStringLiteral("中等"), this);
     moderateAction->setObjectName(QStringLiteral("mnumoderate"));
-    hardAction = levelAction(QStringLiteral("困难"), this);
+    hardAction = new QAction(QStringLiteral("困难"), this);
     hardAction->setObjectName(QStringLiteral("mnuhard"));
-    impossibleAction = levelAction(QStringLiteral("艰难"), this);
+    impossibleAction = new QAction(QStringLiteral("艰难"), this);
     impossibleAction->setObjectName(QStringLiteral("mnuimpossible"));
 
     easyItem = std::make_unique<ActionMenuItem>(easyAction);

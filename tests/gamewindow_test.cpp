@@ -99,10 +99,21 @@ TEST_F(GameWindowTest, WholeRoundEndsInScoreBox) {
     EXPECT_EQ(box.title, QStringLiteral("Pomvexa"));
     EXPECT_EQ(box.buttonText, QStringLiteral("确定"));
     EXPECT_EQ(box.buttonCount, 1);
+    EXPECT_FALSE(box.buttonHasIcon);
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
     EXPECT_EQ(timer()->interval(), 0);
     clickFace();
     EXPECT_EQ(window.game().currentScore(), 2);
+}
+
+TEST_F(GameWindowTest, ChosenLevelAloneCarriesTheCheckMark) {
+    const char* const levels[] = {"mnueasy", "mnumoderate", "mnuhard", "mnuimpossible"};
+    for (const char* chosen : {"mnuhard", "mnuhard", "mnueasy", "mnuimpossible"}) {
+        action(chosen)->trigger();
+        for (const char* level : levels)
+            EXPECT_EQ(action(level)->isChecked(), std::string(level) == chosen)
+                << level << " after choosing " << chosen;
+    }
 }
 
 TEST_F(GameWindowTest, ExitClosesTheWindow) {

@@ -15,6 +15,7 @@ struct SeenMessage {
     QString title;
     QString text;
     QString buttonText;
+    bool buttonHasIcon = false;
     int buttonCount = 0;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
@@ -37,6 +38,7 @@ inline SeenMessage dismissMessageDuring(const std::function<void()>& action) {
         seen.buttonCount = static_cast<int>(box->buttons().size());
         if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             seen.buttonText = ok->text();
+            seen.buttonHasIcon = !ok->icon().isNull();
             ok->click();
         } else {
             box->reject();
