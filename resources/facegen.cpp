@@ -61,7 +61,7 @@ QImage drawFace(QSize size) {
 
 bool writeJpeg(const QImage& image, const QString& path) {
     QImageWriter writer(path, "jpeg");
-    writer.setQuality(80);
+    writer.setQuality(70);
     writer.setProgressiveScanWrite(false);
     return writer.write(image);
 }

@@ -31,6 +31,10 @@ struct FramePixel {
     bool black;
 };
 
+void PrintTo(const FramePixel& at, std::ostream* out) {
+    *out << "(" << at.x << ", " << at.y << ") " << (at.black ? "black" : "background");
+}
+
 class FramePixelTest : public DrawingTest, public ::testing::WithParamInterface<FramePixel> {};
 
 TEST_P(FramePixelTest, FrameIsTwoBlackRectangles) {

@@ -172,6 +172,8 @@ struct LevelCase {
     const char* expectedChecked;
 };
 
+void PrintTo(const LevelCase& level, std::ostream* out) { *out << level.name; }
+
 class Form1LevelTest : public Form1Test, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(Form1LevelTest, LastChoiceIsCheckedAndSetsNextRoundInterval) {
@@ -220,6 +222,8 @@ struct JumpCase {
     float expectedTop;
     Colour expectedColour;
 };
+
+void PrintTo(const JumpCase& jump, std::ostream* out) { *out << jump.name; }
 
 class Form1JumpTest : public Form1Test, public ::testing::WithParamInterface<JumpCase> {};
 

@@ -15,6 +15,10 @@ struct RoundCase {
     std::int16_t expected;
 };
 
+void PrintTo(const RoundCase& round, std::ostream* out) {
+    *out << round.value << " -> " << round.expected;
+}
+
 class RoundToInt16Test : public ::testing::TestWithParam<RoundCase> {};
 
 TEST_P(RoundToInt16Test, RoundsHalfToEven) {
