@@ -1,5 +1,11 @@
 #include "application.h"
 
+#include "about/aboutbox.h"
+#ifdef _WIN32
+#include "about/windowsregistry.h"
+#else
+#include "about/linuxregistry.h"
+#endif
 #include "game/gamewindow.h"
 #include "qtruntime.h"
 
@@ -40,7 +46,13 @@ int runApplication(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QtRuntime runtime;
-    QPointer<GameWindow> window = new GameWindow(runtime);
+#ifdef _WIN32
+    WindowsRegistry registry;
+#else
+    LinuxRegistry registry;
+#endif
+    AboutBox aboutBox(runtime, registry);
+    QPointer<GameWindow> window = new GameWindow(runtime, aboutBox);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     const int status = QApplication::exec();

@@ -4,11 +4,14 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace pomvexa {
 namespace {
@@ -50,6 +53,24 @@ QString describe(std::exception_ptr error) {
 
 void QtRuntime::showMessage(const std::string& text, MessageStyle) {
     showBox(QString::fromStdString(text));
+}
+
+ApplicationIdentity QtRuntime::application() const {
+    return {identity::title, identity::major, identity::minor, identity::revision};
+}
+
+std::string QtRuntime::findFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path file(path);
+    return std::filesystem::is_regular_file(file, error) ? file.filename().string() : std::string();
+}
+
+// The path is the program itself: no shell sees it and no search path is consulted, so a name
+// with spaces or shell characters starts exactly that file.
+void QtRuntime::launchProgram(const std::string& path, WindowStyle) {
+    const QString program = QString::fromStdString(path);
+    if (!QFileInfo(program).isAbsolute() || !QProcess::startDetached(program, {}))
+        throw RuntimeError(RuntimeError::fileNotFound);
 }
 
 void QtRuntime::reportError(std::exception_ptr error) noexcept {

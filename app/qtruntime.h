@@ -16,6 +16,9 @@ public:
     void seedRandom() override { random.seedFromClock(); }
     void soundBeep() override { beeper.beep(); }
     void showMessage(const std::string& text, MessageStyle style) override;
+    ApplicationIdentity application() const override;
+    std::string findFile(const std::string& path) override;
+    void launchProgram(const std::string& path, WindowStyle style) override;
 
     // Runs an event handler. A run-time error that it raises ends the handler, not the program:
     // it is reported in a message box and the program goes on. Nothing escapes into the event

@@ -33,11 +33,23 @@ public:
     virtual void arc(float x, float y, float radius, Colour colour, float start, float end) = 0;
 };
 
-// A top-level window that can be unloaded; the program ends when none is loaded.
+enum class WindowStyle : std::int16_t { normalFocus = 1 };
+
+// A top-level window. Showing it loads it first if it is not loaded; unloading it destroys it
+// and its controls. The program ends when no window is loaded any more.
 class Window {
 public:
     virtual ~Window() = default;
+    virtual void setCaption(const std::string& text) = 0;
+    // Shows the window without blocking: returns at once and brings it to the front.
+    virtual void showModeless() = 0;
     virtual void unload() = 0;
+};
+
+class Label {
+public:
+    virtual ~Label() = default;
+    virtual void setCaption(const std::string& text) = 0;
 };
 
 // A child control that can be moved inside its window; its size stays as it is.
@@ -62,10 +74,20 @@ public:
     virtual std::int32_t interval() const = 0;
 };
 
+// The program's title and version.
+struct ApplicationIdentity {
+    std::string title;
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
 // The services of the runtime that belong to no window.
 class Runtime {
 public:
     virtual ~Runtime() = default;
+
+    virtual ApplicationIdentity application() const = 0;
 
     // A uniform value in [0, 1), never 1.
     virtual float nextRandom() = 0;
@@ -74,6 +96,12 @@ public:
     virtual void soundBeep() = 0;
     // A modal message box titled with the application's title; returns when it is dismissed.
     virtual void showMessage(const std::string& text, MessageStyle style) = 0;
+
+    // The file's name if a normal file exists at the path, else empty text.
+    virtual std::string findFile(const std::string& path) = 0;
+    // Starts the program at the path, without waiting for it and without a shell: the path is
+    // the program, never a command line. Raises a run-time error if it cannot be started.
+    virtual void launchProgram(const std::string& path, WindowStyle style) = 0;
 };
 
 } // namespace pomvexa

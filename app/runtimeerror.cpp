@@ -9,8 +9,12 @@ const char* textOf(RuntimeError::Code code) {
         return "Invalid procedure call or argument";
     case RuntimeError::overflow:
         return "Overflow";
+    case RuntimeError::dllNotLoaded:
+        return "Error in loading DLL";
     case RuntimeError::fileNotFound:
         return "File not found";
+    case RuntimeError::dllEntryPointNotFound:
+        return "Can't find DLL entry point";
     }
     return "Application-defined or object-defined error";
 }

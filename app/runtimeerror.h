@@ -12,7 +12,9 @@ public:
     enum Code : int {
         invalidProcedureCall = 5,
         overflow = 6,
+        dllNotLoaded = 48,
         fileNotFound = 53,
+        dllEntryPointNotFound = 453,
     };
 
     explicit RuntimeError(Code code);

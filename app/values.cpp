@@ -3,6 +3,7 @@
 #include "runtimeerror.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -40,6 +41,21 @@ std::int16_t floorToInt16(double value) {
 Colour composeColor(int red, int green, int blue) {
     const auto part = [](int value) { return std::clamp(value, 0, 255); };
     return part(red) + 256 * part(green) + 65536 * part(blue);
+}
+
+std::string formatValue(const std::string& text) {
+    constexpr std::size_t maximumDigits = 16;
+    const bool literal = text.size() > 2 && text.size() <= 2 + maximumDigits && text[0] == '&' &&
+                         (text[1] == 'h' || text[1] == 'H');
+    if (!literal)
+        return text;
+    std::uint64_t number = 0;
+    const char* digits = text.data() + 2;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(digits, end, number, 16);
+    if (error != std::errc() || stop != end)
+        return text;
+    return std::to_string(number);
 }
 
 } // namespace pomvexa

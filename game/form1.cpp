@@ -96,6 +96,14 @@ void Form1::Picture1_Click() {
     }
 }
 
+void Form1::about_Click() {
+    controls.frmAbout.showModeless();
+}
+
+void Form1::help_Click() {
+    controls.frmAbout.showModeless();
+}
+
 void Form1::drawscreen() {
     Surface& canvas = controls.formCanvas;
     canvas.setForeColor(black);

@@ -17,6 +17,7 @@ struct Form1Controls {
     MenuItem& mnumoderate;
     MenuItem& mnuhard;
     MenuItem& mnuimpossible;
+    Window& frmAbout; // the About box, loaded when first shown
 };
 
 // The game itself: the state of a round, the difficulty levels, the jumps of the face picture,
@@ -44,6 +45,8 @@ public:
     void mnuimpossible_Click();
     void Timer1_Timer();
     void Picture1_Click();
+    void about_Click();
+    void help_Click();
 
     std::int16_t currentScore() const { return score; }
     std::int16_t currentJumpCount() const { return jumpCount; }

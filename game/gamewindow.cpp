@@ -18,7 +18,7 @@ constexpr QSize pictureSize{100, 100};
 
 } // namespace
 
-GameWindow::GameWindow(QtRuntime& runtime)
+GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , runtime(runtime) {
@@ -40,12 +40,23 @@ GameWindow::GameWindow(QtRuntime& runtime)
                                                 .mnumoderate = *moderateItem,
                                                 .mnuhard = *hardItem,
                                                 .mnuimpossible = *impossibleItem,
+                                                .frmAbout = aboutBox,
                                             });
     connectEvents();
     deliverTo(&Form1::Form_Load);
 }
 
 GameWindow::~GameWindow() = default;
+
+void GameWindow::setCaption(const std::string& text) {
+    setWindowTitle(QString::fromStdString(text));
+}
+
+void GameWindow::showModeless() {
+    show();
+    raise();
+    activateWindow();
+}
 
 void GameWindow::unload() {
     close();
@@ -121,6 +132,8 @@ void GameWindow::connectEvents() {
     route(moderateAction, &Form1::mnumoderate_Click);
     route(hardAction, &Form1::mnuhard_Click);
     route(impossibleAction, &Form1::mnuimpossible_Click);
+    route(helpAction, &Form1::help_Click);
+    route(aboutAction, &Form1::about_Click);
 
     connect(picture, &PictureWidget::clicked, this, [this] { deliverTo(&Form1::Picture1_Click); });
     connect(timer, &TimerControl::ticked, this, [this] { deliverTo(&Form1::Timer1_Timer); });

@@ -24,9 +24,12 @@ class GameWindow : public QMainWindow, public Window {
 public:
     static constexpr QSize clientSize{527, 391};
 
-    explicit GameWindow(QtRuntime& runtime);
+    // aboutBox is the program's About box, which outlives this window.
+    GameWindow(QtRuntime& runtime, Window& aboutBox);
     ~GameWindow() override;
 
+    void setCaption(const std::string& text) override;
+    void showModeless() override;
     void unload() override;
 
     const Form1& game() const { return *form; }

@@ -1,8 +1,10 @@
+#include "about/aboutbox.h"
 #include "app/canvaswidget.h"
 #include "app/picturewidget.h"
 #include "app/qtruntime.h"
 #include "app/timercontrol.h"
 #include "game/gamewindow.h"
+#include "memoryregistry.h"
 
 #include <QAction>
 
@@ -22,7 +24,9 @@ protected:
     const QImage& face() { return window.findChild<PictureWidget*>("Picture1")->surface().image(); }
 
     QtRuntime runtime;
-    GameWindow window{runtime};
+    MemoryRegistry registry;
+    AboutBox aboutBox{runtime, registry};
+    GameWindow window{runtime, aboutBox};
 };
 
 struct FramePixel {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/runtime.h"
+#include "app/runtimeerror.h"
 #include "game/form1.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <sstream>
@@ -63,11 +65,46 @@ private:
 
 class FakeWindow : public Window {
 public:
-    explicit FakeWindow(CallLog& log)
-        : log(log) {}
-    void unload() override { log.push_back("form unload"); }
+    FakeWindow(std::string name, CallLog& log)
+        : name(std::move(name))
+        , log(log) {}
+
+    std::string caption;
+    bool shown = false;
+
+    void setCaption(const std::string& text) override {
+        caption = text;
+        log.push_back(entry(name, "caption", text));
+    }
+    void showModeless() override {
+        shown = true;
+        log.push_back(entry(name, "show"));
+    }
+    void unload() override {
+        shown = false;
+        log.push_back(entry(name, "unload"));
+    }
 
 private:
+    std::string name;
+    CallLog& log;
+};
+
+class FakeLabel : public Label {
+public:
+    FakeLabel(std::string name, CallLog& log)
+        : name(std::move(name))
+        , log(log) {}
+
+    std::string caption;
+
+    void setCaption(const std::string& text) override {
+        caption = text;
+        log.push_back(entry(name, "caption", text));
+    }
+
+private:
+    std::string name;
     CallLog& log;
 };
 
@@ -126,7 +163,8 @@ private:
     CallLog& log;
 };
 
-// Serves the random values a test scripts (0 once they run out) and records messages and beeps.
+// Serves the random values a test scripts (0 once they run out) and the files it says exist,
+// and records messages, beeps and launches. A launch fails for a path in failingPrograms.
 class FakeRuntime : public Runtime {
 public:
     explicit FakeRuntime(CallLog& log)
@@ -135,6 +173,10 @@ public:
     std::deque<float> randoms;
     std::vector<std::string> messages;
     int beeps = 0;
+    ApplicationIdentity identity{"Pomvexa", 1, 0, 0};
+    std::vector<std::string> existingFiles;
+    std::vector<std::string> failingPrograms;
+    std::vector<std::string> launched;
 
     float nextRandom() override {
         log.push_back("nextRandom");
@@ -154,6 +196,23 @@ public:
         log.push_back(entry("showMessage", text, static_cast<int>(style)));
     }
 
+    ApplicationIdentity application() const override { return identity; }
+    std::string findFile(const std::string& path) override {
+        log.push_back(entry("findFile", path));
+        for (const std::string& file : existingFiles)
+            if (file == path)
+                return path.substr(path.find_last_of('\\') + 1);
+        return {};
+    }
+    void launchProgram(const std::string& path, WindowStyle style) override {
+        log.push_back(entry("launchProgram", path, static_cast<int>(style)));
+        const bool fails = path.empty() || std::find(failingPrograms.begin(), failingPrograms.end(),
+                                                     path) != failingPrograms.end();
+        if (fails)
+            throw RuntimeError(RuntimeError::fileNotFound);
+        launched.push_back(path);
+    }
+
 private:
     CallLog& log;
 };
@@ -162,7 +221,8 @@ private:
 struct FakeForm1 {
     CallLog log;
     FakeRuntime runtime{log};
-    FakeWindow window{log};
+    FakeWindow window{"form", log};
+    FakeWindow about{"frmAbout", log};
     FakeSurface canvas{"form", log};
     FakeControl picture{"Picture1", log};
     FakeSurface pictureCanvas{"Picture1", log};
@@ -172,7 +232,7 @@ struct FakeForm1 {
     FakeMenuItem hard{"mnuhard", log};
     FakeMenuItem impossible{"mnuimpossible", log};
     Form1 form{runtime, Form1Controls{window, canvas, picture, pictureCanvas, timer, easy, moderate,
-                                      hard, impossible}};
+                                      hard, impossible, about}};
 
     // The call log from here on.
     CallLog takeLog() {

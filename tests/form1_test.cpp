@@ -139,6 +139,12 @@ TEST_F(Form1Test, LevelChoiceDuringRoundAppliesFromNextStart) {
     EXPECT_EQ(game.timer.value, 1000);
 }
 
+TEST_F(Form1Test, AboutAndHelpBothShowTheAboutBox) {
+    game.form.about_Click();
+    game.form.help_Click();
+    EXPECT_EQ(game.log, (CallLog{"frmAbout show", "frmAbout show"}));
+}
+
 TEST_F(Form1Test, ExitUnloadsTheWindow) {
     game.form.mnuexit_Click();
     EXPECT_EQ(game.log, CallLog{"form unload"});
@@ -172,7 +178,9 @@ struct LevelCase {
     const char* expectedChecked;
 };
 
-void PrintTo(const LevelCase& level, std::ostream* out) { *out << level.name; }
+void PrintTo(const LevelCase& level, std::ostream* out) {
+    *out << level.name;
+}
 
 class Form1LevelTest : public Form1Test, public ::testing::WithParamInterface<LevelCase> {};
 
@@ -223,7 +231,9 @@ struct JumpCase {
     Colour expectedColour;
 };
 
-void PrintTo(const JumpCase& jump, std::ostream* out) { *out << jump.name; }
+void PrintTo(const JumpCase& jump, std::ostream* out) {
+    *out << jump.name;
+}
 
 class Form1JumpTest : public Form1Test, public ::testing::WithParamInterface<JumpCase> {};
 

@@ -1,8 +1,10 @@
+#include "about/aboutbox.h"
 #include "app/picturewidget.h"
 #include "app/qtruntime.h"
 #include "app/runtimeerror.h"
 #include "app/timercontrol.h"
 #include "game/gamewindow.h"
+#include "memoryregistry.h"
 #include "widgettesthelpers.h"
 
 #include <QAction>
@@ -30,7 +32,9 @@ protected:
     void clickFace() { QTest::mouseClick(picture(), Qt::LeftButton, {}, QPoint(50, 50)); }
 
     QtRuntime runtime;
-    GameWindow window{runtime};
+    MemoryRegistry registry;
+    AboutBox aboutBox{runtime, registry};
+    GameWindow window{runtime, aboutBox};
 };
 
 TEST_F(GameWindowTest, FixedClientAreaWithoutMinimiseOrMaximise) {

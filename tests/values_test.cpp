@@ -62,6 +62,16 @@ TEST(ComposeColor, PacksRedGreenBlueAndClampsEachPart) {
     EXPECT_EQ(composeColor(256, 0, 7), 255 + 7 * 65536);
 }
 
+TEST(FormatValue, HexadecimalLiteralBecomesDecimalOtherTextStays) {
+    EXPECT_EQ(formatValue("&h102"), "258");
+    EXPECT_EQ(formatValue("&H0"), "0");
+    EXPECT_EQ(formatValue("&hFFFFFFFF"), "4294967295");
+    EXPECT_EQ(formatValue("&h"), "&h");
+    EXPECT_EQ(formatValue("&hXYZ"), "&hXYZ");
+    EXPECT_EQ(formatValue("&h12345678901234567"), "&h12345678901234567");
+    EXPECT_EQ(formatValue("C:\\Tools"), "C:\\Tools");
+}
+
 TEST(RandomSequence, BitsMapIntoHalfOpenUnitInterval) {
     EXPECT_EQ(RandomSequence::fromBits(0), 0.0F);
     EXPECT_EQ(RandomSequence::fromBits(0xFFFFFFFFU), std::nextafter(1.0F, 0.0F));
