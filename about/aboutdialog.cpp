@@ -127,8 +127,10 @@ void AboutDialog::closeEvent(QCloseEvent* event) {
 void AboutDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     for (const RuleLine& line : ruleLines) {
+        // A pen of even width straddles the pixel edge; half a pixel down keeps it below it.
+        const QPointF offset(0, line.width % 2 == 0 ? 0.5 : 0.0);
         painter.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line.from, line.to);
+        painter.drawLine(QPointF(line.from) + offset, QPointF(line.to) + offset);
     }
 }
 

@@ -30,7 +30,8 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
 
 void skipTaskbar(QWidget* window) {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+        x11->connection() == nullptr)
         return;
     xcb_connection_t* connection = x11->connection();
     const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");

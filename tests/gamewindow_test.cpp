@@ -46,7 +46,7 @@ TEST_F(GameWindowTest, FixedClientAreaWithoutMinimiseOrMaximise) {
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_FALSE(window.windowIcon().pixmap(32, 32).isNull());
     EXPECT_EQ(picture()->geometry(), QRect(24, 16, 100, 100));
 }
 

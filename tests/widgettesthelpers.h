@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -21,16 +22,19 @@ struct SeenMessage {
 };
 
 // Runs an action that opens a modal message box, reads the box once its event loop runs and
-// dismisses it with its OK button.
-inline SeenMessage dismissMessageDuring(const std::function<void()>& action) {
+// dismisses it with its OK button. Where the box opens only some time after the action, as
+// after a button's animated click, waits for it at most waitMilliseconds.
+inline SeenMessage dismissMessageDuring(const std::function<void()>& action,
+                                        int waitMilliseconds = 0) {
     SeenMessage seen;
-    // Owned here, so that it cannot fire after this function has returned.
+    // Owned here, so that it cannot fire after this function has returned. It looks for the
+    // box on every pass of the event loop until it has seen one.
     QTimer reader;
-    reader.setSingleShot(true);
-    QObject::connect(&reader, &QTimer::timeout, [&seen] {
+    QObject::connect(&reader, &QTimer::timeout, [&seen, &reader] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr)
             return;
+        reader.stop();
         seen.shown = true;
         seen.title = box->windowTitle();
         seen.text = box->text();
@@ -46,6 +50,8 @@ inline SeenMessage dismissMessageDuring(const std::function<void()>& action) {
     });
     reader.start(0);
     action();
+    if (!seen.shown && waitMilliseconds > 0)
+        static_cast<void>(QTest::qWaitFor([&seen] { return seen.shown; }, waitMilliseconds));
     return seen;
 }
 
