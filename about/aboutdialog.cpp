@@ -30,8 +30,8 @@ const RuleLine ruleLines[] = {
 } // namespace
 
 AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : WidgetWindow(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , runtime(runtime) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pomvexa"));
@@ -39,6 +39,8 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     setGeometry(clientGeometry);
     setFixedSize(clientGeometry.size());
     createControls();
+    create();
+    skipTaskbar(this);
 
     titleLabel = std::make_unique<LabelControl>(lblTitle);
     versionLabel = std::make_unique<LabelControl>(lblVersion);
@@ -94,24 +96,6 @@ QLabel* AboutDialog::createLabel(const QString& text, const QRect& geometry, con
 
 template <typename Handler> void AboutDialog::deliverTo(Handler handler) {
     runtime.deliver([this, handler] { (form.get()->*handler)(); });
-}
-
-void AboutDialog::setCaption(const std::string& text) {
-    setWindowTitle(QString::fromStdString(text));
-}
-
-void AboutDialog::showModeless() {
-    if (!testAttribute(Qt::WA_WState_Created)) {
-        create();
-        skipTaskbar(this);
-    }
-    show();
-    raise();
-    activateWindow();
-}
-
-void AboutDialog::unload() {
-    close();
 }
 
 void AboutDialog::reject() {

@@ -2,6 +2,7 @@
 
 #include "app/labelcontrol.h"
 #include "app/runtime.h"
+#include "app/widgetwindow.h"
 #include "frmabout.h"
 
 #include <QDialog>
@@ -20,7 +21,7 @@ class Registry;
 // The About box: a fixed dialog at a fixed place on the screen with the face icon, the title,
 // the version, a description, an etched rule, OK and System Info. It owns its controls and its
 // logic; unloading it closes and destroys it, and the program ends when it was the last window.
-class AboutDialog : public QDialog, public Window {
+class AboutDialog : public WidgetWindow<QDialog> {
     Q_OBJECT
 
 public:
@@ -29,9 +30,6 @@ public:
     AboutDialog(QtRuntime& runtime, Registry& registry);
     ~AboutDialog() override;
 
-    void setCaption(const std::string& text) override;
-    void showModeless() override;
-    void unload() override;
     // Whether the box has been unloaded and only waits to be destroyed.
     bool isUnloaded() const { return unloaded; }
 

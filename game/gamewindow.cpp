@@ -19,8 +19,8 @@ constexpr QSize pictureSize{100, 100};
 } // namespace
 
 GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : WidgetWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , runtime(runtime) {
     setWindowTitle(QStringLiteral("Pomvexa-  tarnik"));
     setWindowIcon(QIcon(QStringLiteral(":/face.ico")));
@@ -47,20 +47,6 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
 }
 
 GameWindow::~GameWindow() = default;
-
-void GameWindow::setCaption(const std::string& text) {
-    setWindowTitle(QString::fromStdString(text));
-}
-
-void GameWindow::showModeless() {
-    show();
-    raise();
-    activateWindow();
-}
-
-void GameWindow::unload() {
-    close();
-}
 
 void GameWindow::createControls() {
     canvas = new CanvasWidget(clientSize, this);

@@ -2,6 +2,7 @@
 
 #include "app/actionmenuitem.h"
 #include "app/runtime.h"
+#include "app/widgetwindow.h"
 #include "form1.h"
 
 #include <QMainWindow>
@@ -18,7 +19,7 @@ class TimerControl;
 // The game window: a fixed 527 x 391 playfield under a menu bar, with the face picture and the
 // timer. It owns its controls and the round logic, and hands every menu choice, click and tick
 // to the round logic through the runtime's event delivery. Closing it ends the round with it.
-class GameWindow : public QMainWindow, public Window {
+class GameWindow : public WidgetWindow<QMainWindow> {
     Q_OBJECT
 
 public:
@@ -27,10 +28,6 @@ public:
     // aboutBox is the program's About box, which outlives this window.
     GameWindow(QtRuntime& runtime, Window& aboutBox);
     ~GameWindow() override;
-
-    void setCaption(const std::string& text) override;
-    void showModeless() override;
-    void unload() override;
 
     const Form1& game() const { return *form; }
 
