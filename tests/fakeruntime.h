@@ -14,161 +14,109 @@
 namespace pomvexa::testing {
 
 // One log of every runtime call, in the order made, as short readable lines
-// such as "form.line 10 10 517 10".
+// such as "form line 10 10 517 10".
 using CallLog = std::vector<std::string>;
 
-template <typename... Parts> std::string entry(const std::string& object, Parts... parts) {
-    std::ostringstream line;
-    line << object;
-    ((line << ' ' << parts), ...);
-    return line.str();
-}
-
-class FakeSurface : public Surface {
+// A named object that writes each call made on it to the shared log; the runtime's services
+// have no name of their own.
+class Recorder {
 public:
-    FakeSurface(std::string name, CallLog& log)
+    Recorder(std::string name, CallLog& log)
         : name(std::move(name))
         , log(log) {}
+
+protected:
+    template <typename... Parts> void record(const Parts&... parts) {
+        std::ostringstream line;
+        line << name;
+        ((line << (line.tellp() > 0 ? " " : "") << parts), ...);
+        log.push_back(line.str());
+    }
+
+private:
+    std::string name;
+    CallLog& log;
+};
+
+class FakeSurface : public Surface, Recorder {
+public:
+    using Recorder::Recorder;
 
     Colour foreColor = -1;
     Colour fillColor = -1;
 
-    void cls() override { log.push_back(entry(name, "cls")); }
-    void setForeColor(Colour colour) override {
-        foreColor = colour;
-        log.push_back(entry(name, "foreColor", colour));
-    }
-    void setFillColor(Colour colour) override {
-        fillColor = colour;
-        log.push_back(entry(name, "fillColor", colour));
-    }
-    void setFillStyle(FillStyle style) override {
-        log.push_back(entry(name, "fillStyle", static_cast<int>(style)));
-    }
-    void setDrawWidth(std::int16_t width) override {
-        log.push_back(entry(name, "drawWidth", width));
-    }
-    void line(float x1, float y1, float x2, float y2) override {
-        log.push_back(entry(name, "line", x1, y1, x2, y2));
-    }
-    void circle(float x, float y, float radius) override {
-        log.push_back(entry(name, "circle", x, y, radius));
-    }
+    void cls() override { record("cls"); }
+    void setForeColor(Colour colour) override { record("foreColor", foreColor = colour); }
+    void setFillColor(Colour colour) override { record("fillColor", fillColor = colour); }
+    void setFillStyle(FillStyle style) override { record("fillStyle", static_cast<int>(style)); }
+    void setDrawWidth(std::int16_t width) override { record("drawWidth", width); }
+    void line(float x1, float y1, float x2, float y2) override { record("line", x1, y1, x2, y2); }
+    void circle(float x, float y, float radius) override { record("circle", x, y, radius); }
     void arc(float x, float y, float radius, Colour colour, float start, float end) override {
-        log.push_back(entry(name, "arc", x, y, radius, colour, start, end));
+        record("arc", x, y, radius, colour, start, end);
     }
-
-private:
-    std::string name;
-    CallLog& log;
 };
 
-class FakeWindow : public Window {
+class FakeWindow : public Window, Recorder {
 public:
-    FakeWindow(std::string name, CallLog& log)
-        : name(std::move(name))
-        , log(log) {}
-
-    std::string caption;
-    bool shown = false;
-
-    void setCaption(const std::string& text) override {
-        caption = text;
-        log.push_back(entry(name, "caption", text));
-    }
-    void showModeless() override {
-        shown = true;
-        log.push_back(entry(name, "show"));
-    }
-    void unload() override {
-        shown = false;
-        log.push_back(entry(name, "unload"));
-    }
-
-private:
-    std::string name;
-    CallLog& log;
-};
-
-class FakeLabel : public Label {
-public:
-    FakeLabel(std::string name, CallLog& log)
-        : name(std::move(name))
-        , log(log) {}
+    using Recorder::Recorder;
 
     std::string caption;
 
-    void setCaption(const std::string& text) override {
-        caption = text;
-        log.push_back(entry(name, "caption", text));
-    }
-
-private:
-    std::string name;
-    CallLog& log;
+    void setCaption(const std::string& text) override { record("caption", caption = text); }
+    void showModeless() override { record("show"); }
+    void unload() override { record("unload"); }
 };
 
-class FakeControl : public Control {
+class FakeLabel : public Label, Recorder {
 public:
-    FakeControl(std::string name, CallLog& log)
-        : name(std::move(name))
-        , log(log) {}
+    using Recorder::Recorder;
+
+    std::string caption;
+
+    void setCaption(const std::string& text) override { record("caption", caption = text); }
+};
+
+class FakeControl : public Control, Recorder {
+public:
+    using Recorder::Recorder;
 
     float left = 24;
     float top = 16;
 
     void move(float newLeft, float newTop) override {
-        left = newLeft;
-        top = newTop;
-        log.push_back(entry(name, "move", newLeft, newTop));
+        record("move", left = newLeft, top = newTop);
     }
-
-private:
-    std::string name;
-    CallLog& log;
 };
 
-class FakeMenuItem : public MenuItem {
+class FakeMenuItem : public MenuItem, Recorder {
 public:
-    FakeMenuItem(std::string name, CallLog& log)
-        : name(std::move(name))
-        , log(log) {}
+    using Recorder::Recorder;
 
     bool checked = false;
 
-    void setChecked(bool value) override {
-        checked = value;
-        log.push_back(entry(name, "checked", value));
-    }
-
-private:
-    std::string name;
-    CallLog& log;
+    void setChecked(bool value) override { record("checked", checked = value); }
 };
 
-class FakeTimer : public Timer {
+class FakeTimer : public Timer, Recorder {
 public:
     explicit FakeTimer(CallLog& log)
-        : log(log) {}
+        : Recorder("Timer1", log) {}
 
     std::int32_t value = 0;
 
     void setInterval(std::int32_t milliseconds) override {
-        value = milliseconds;
-        log.push_back(entry("Timer1", "interval", milliseconds));
+        record("interval", value = milliseconds);
     }
     std::int32_t interval() const override { return value; }
-
-private:
-    CallLog& log;
 };
 
 // Serves the random values a test scripts (0 once they run out) and the files it says exist,
 // and records messages, beeps and launches. A launch fails for a path in failingPrograms.
-class FakeRuntime : public Runtime {
+class FakeRuntime : public Runtime, Recorder {
 public:
     explicit FakeRuntime(CallLog& log)
-        : log(log) {}
+        : Recorder("", log) {}
 
     std::deque<float> randoms;
     std::vector<std::string> messages;
@@ -179,42 +127,39 @@ public:
     std::vector<std::string> launched;
 
     float nextRandom() override {
-        log.push_back("nextRandom");
+        record("nextRandom");
         if (randoms.empty())
             return 0.0F;
         const float value = randoms.front();
         randoms.pop_front();
         return value;
     }
-    void seedRandom() override { log.push_back("seedRandom"); }
+    void seedRandom() override { record("seedRandom"); }
     void soundBeep() override {
         ++beeps;
-        log.push_back("soundBeep");
+        record("soundBeep");
     }
     void showMessage(const std::string& text, MessageStyle style) override {
         messages.push_back(text);
-        log.push_back(entry("showMessage", text, static_cast<int>(style)));
+        record("showMessage", text, static_cast<int>(style));
     }
 
     ApplicationIdentity application() const override { return identity; }
     std::string findFile(const std::string& path) override {
-        log.push_back(entry("findFile", path));
+        record("findFile", path);
         for (const std::string& file : existingFiles)
             if (file == path)
                 return path.substr(path.find_last_of('\\') + 1);
         return {};
     }
     void launchProgram(const std::string& path, WindowStyle style) override {
-        log.push_back(entry("launchProgram", path, static_cast<int>(style)));
+        record("launchProgram", path, static_cast<int>(style));
         const bool fails = path.empty() || std::find(failingPrograms.begin(), failingPrograms.end(),
                                                      path) != failingPrograms.end();
         if (fails)
             throw RuntimeError(RuntimeError::fileNotFound);
         launched.push_back(path);
     }
-
-private:
-    CallLog& log;
 };
 
 // The game's round logic wired to fakes that all write to one call log.
