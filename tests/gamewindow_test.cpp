@@ -79,6 +79,10 @@ TEST_F(GameWindowTest, ClickScoresOnlyWhileRoundRuns) {
     clickFace();
     EXPECT_EQ(window.game().currentScore(), 2);
 
+    // A click on the playfield beside the face does nothing.
+    QTest::mouseClick(window.centralWidget(), Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(window.game().currentScore(), 2);
+
     // A press that leaves the picture before its release is no click.
     QTest::mousePress(picture(), Qt::LeftButton, {}, QPoint(50, 50));
     QTest::mouseRelease(picture(), Qt::LeftButton, {}, QPoint(150, 50));
