@@ -8,6 +8,7 @@
 #endif
 #include "game/gamewindow.h"
 #include "qtruntime.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -45,6 +46,7 @@ int runApplication(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(identity::desktopId));
     QtRuntime runtime;
 #ifdef _WIN32
     WindowsRegistry registry;

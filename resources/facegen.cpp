@@ -1,6 +1,7 @@
-// Draws the face artwork and writes the two files that the program embeds:
-//   face.jpg  448 x 450 baseline JPEG, a glossy yellow smiley on white;
-//   face.ico  32 x 32, 256 colours, fully opaque, the same smiley.
+// Draws the face artwork and writes the files made from it:
+//   face.jpg  448 x 450 baseline JPEG, a glossy yellow smiley on white, shown in the game;
+//   face.ico  32 x 32, 256 colours, fully opaque, the same smiley, the windows' icon;
+//   icons/face-N.png  N x N with a transparent background, the desktop's icon at each size.
 // Usage: facegen OUTPUT_DIRECTORY
 #include <QDataStream>
 #include <QFile>
@@ -15,9 +16,11 @@
 
 namespace {
 
-QImage drawFace(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+const int desktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QImage drawFace(QSize size, const QColor& background) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(background);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn on a 448 x 450 design grid and scaled to the requested size.
@@ -106,9 +109,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString directory = QString::fromLocal8Bit(argv[1]);
-    const QImage large = drawFace({448, 450});
-    const QImage small = drawFace({32, 32});
-    if (!writeJpeg(large, directory + "/face.jpg") || !writeIcon(small, directory + "/face.ico")) {
+    bool written = writeJpeg(drawFace({448, 450}, Qt::white), directory + "/face.jpg") &&
+                   writeIcon(drawFace({32, 32}, Qt::white), directory + "/face.ico");
+    for (const int side : desktopIconSizes) {
+        const QString name = QStringLiteral("%1/icons/face-%2.png").arg(directory).arg(side);
+        written = written && drawFace({side, side}, Qt::transparent).save(name, "png");
+    }
+    if (!written) {
         std::fputs("facegen: could not write the images\n", stderr);
         return 1;
     }
