@@ -1,6 +1,9 @@
 #include "qtruntime.h"
 
 #include "runtimeerror.h"
+#ifdef _WIN32
+#include "about/windowslauncher.h"
+#endif
 #include "version.h"
 
 #include <QApplication>
@@ -60,17 +63,25 @@ ApplicationIdentity QtRuntime::application() const {
 }
 
 std::string QtRuntime::findFile(const std::string& path) {
+#ifdef _WIN32
+    return windows::findFile(path);
+#else
     std::error_code error;
     const std::filesystem::path file(path);
     return std::filesystem::is_regular_file(file, error) ? file.filename().string() : std::string();
+#endif
 }
 
 // The path is the program itself: no shell sees it and no search path is consulted, so a name
 // with spaces or shell characters starts exactly that file.
 void QtRuntime::launchProgram(const std::string& path, WindowStyle) {
+#ifdef _WIN32
+    windows::launchProgram(path);
+#else
     const QString program = QString::fromStdString(path);
     if (!QFileInfo(program).isAbsolute() || !QProcess::startDetached(program, {}))
         throw RuntimeError(RuntimeError::fileNotFound);
+#endif
 }
 
 void QtRuntime::reportError(std::exception_ptr error) noexcept {
