@@ -8,6 +8,7 @@
 #endif
 #include "game/gamewindow.h"
 #include "qtruntime.h"
+#include "trace.h"
 #include "version.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ bool displayMissing() {
 } // namespace
 
 int runApplication(int argc, char** argv) {
+    trace::start();
     if (displayMissing()) {
         std::fputs("Pomvexa 需要图形显示 (no display found): 请在桌面中运行，"
                    "或先执行 `Xvfb :99 &` 再以 DISPLAY=:99 启动。\n",
@@ -56,6 +58,7 @@ int runApplication(int argc, char** argv) {
     AboutBox aboutBox(runtime, registry);
     QPointer<GameWindow> window = new GameWindow(runtime, aboutBox);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    trace::firstFrame(window);
     window->show();
     const int status = QApplication::exec();
     delete window; // still there if the event loop ended before its deferred deletion

@@ -1,5 +1,7 @@
 #include "picturewidget.h"
 
+#include "trace.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -50,8 +52,11 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed)
         return;
     pressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (rect().contains(event->position().toPoint())) {
+        if (trace::enabled()) // the display server's time of the release, in milliseconds
+            trace::event("click", static_cast<long long>(event->timestamp()));
         emit clicked();
+    }
 }
 
 } // namespace pomvexa

@@ -1,6 +1,7 @@
 #include "qtruntime.h"
 
 #include "runtimeerror.h"
+#include "trace.h"
 #ifdef _WIN32
 #include "about/windowslauncher.h"
 #endif
@@ -56,6 +57,12 @@ QString describe(std::exception_ptr error) {
 
 void QtRuntime::showMessage(const std::string& text, MessageStyle) {
     showBox(QString::fromStdString(text));
+}
+
+void QtRuntime::soundBeep() {
+    if (trace::enabled())
+        trace::event("beep");
+    beeper.beep();
 }
 
 ApplicationIdentity QtRuntime::application() const {

@@ -14,7 +14,7 @@ class QtRuntime : public Runtime {
 public:
     float nextRandom() override { return random.next(); }
     void seedRandom() override { random.seedFromClock(); }
-    void soundBeep() override { beeper.beep(); }
+    void soundBeep() override;
     void showMessage(const std::string& text, MessageStyle style) override;
     ApplicationIdentity application() const override;
     std::string findFile(const std::string& path) override;

@@ -1,6 +1,7 @@
 #include "timercontrol.h"
 
 #include "runtimeerror.h"
+#include "trace.h"
 
 namespace pomvexa {
 
@@ -14,10 +15,13 @@ void TimerControl::setInterval(std::int32_t value) {
     if (value < 0)
         throw RuntimeError(RuntimeError::invalidProcedureCall);
     milliseconds = value;
-    if (value == 0)
+    if (value == 0) {
         timer.stop();
-    else
+    } else {
         timer.start(value);
+        if (trace::enabled()) // the schedule of the ticks starts here
+            trace::event("timer-start", value);
+    }
 }
 
 } // namespace pomvexa

@@ -4,6 +4,7 @@
 #include "app/picturewidget.h"
 #include "app/qtruntime.h"
 #include "app/timercontrol.h"
+#include "app/trace.h"
 
 #include <QAction>
 #include <QIcon>
@@ -112,7 +113,11 @@ void GameWindow::connectEvents() {
     const auto route = [this](QAction* action, void (Form1::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { deliverTo(handler); });
     };
-    route(startAction, &Form1::mnustartgame_Click);
+    connect(startAction, &QAction::triggered, this, [this] {
+        if (trace::enabled())
+            trace::event("start");
+        deliverTo(&Form1::mnustartgame_Click);
+    });
     route(exitAction, &Form1::mnuexit_Click);
     route(easyAction, &Form1::mnueasy_Click);
     route(moderateAction, &Form1::mnumoderate_Click);
@@ -122,7 +127,13 @@ void GameWindow::connectEvents() {
     route(aboutAction, &Form1::about_Click);
 
     connect(picture, &PictureWidget::clicked, this, [this] { deliverTo(&Form1::Picture1_Click); });
-    connect(timer, &TimerControl::ticked, this, [this] { deliverTo(&Form1::Timer1_Timer); });
+    connect(timer, &TimerControl::ticked, this, [this] {
+        if (trace::enabled())
+            trace::event("tick");
+        deliverTo(&Form1::Timer1_Timer);
+        if (trace::enabled())
+            trace::event("moved", picture->x(), picture->y());
+    });
 }
 
 } // namespace pomvexa

@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Measures the game beside a bare Qt window on one virtual display and prints one table.
+
+Usage: benchmark.py GAME BARE_WINDOW
+
+Both programs write timestamps (monotonic clock, microseconds) to the file named by
+POMVEXA_TRACE; see app/trace.h. Time to first frame runs from just before the program is
+started to its "first-frame" line.
+"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+DISPLAY = ":77"
+WARM_UPS = 3
+RUNS = 20
+MEMORY_RUNS = 3
+CLIENT_HEIGHT = 391
+
+
+def start_display():
+    # -noreset: the server does not reset whenever its last client leaves, as a desktop's
+    # never does; every launch would otherwise pay for the reset.
+    server = subprocess.Popen(
+        ["Xvfb", DISPLAY, "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    socket = "/tmp/.X11-unix/X" + DISPLAY[1:]
+    for _ in range(100):
+        if os.path.exists(socket):
+            return server
+        time.sleep(0.05)
+    sys.exit("Xvfb did not start")
+
+
+class Run:
+    """One started program and the lines of its trace."""
+
+    def __init__(self, program):
+        self.trace = tempfile.NamedTemporaryFile(prefix="pomvexa-trace-", delete=False).name
+        environment = dict(os.environ, DISPLAY=DISPLAY, POMVEXA_TRACE=self.trace)
+        environment.pop("WAYLAND_DISPLAY", None)
+        self.started_ns = time.monotonic_ns()
+        self.process = subprocess.Popen([program], env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.seen = 0
+
+    def lines(self):
+        with open(self.trace) as trace:
+            return [line.split() for line in trace if line.endswith("\n")]
+
+    def wait_for(self, name, count=1, timeout=60):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = [line for line in self.lines() if line[1] == name]
+            if len(found) >= count:
+                return found
+            time.sleep(0.002)
+        raise TimeoutError(f"no {count} x {name} in the trace")
+
+    def first_frame_ms(self):
+        micros = int(self.wait_for("first-frame")[0][0])
+        return (micros * 1000 - self.started_ns) / 1e6
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+        os.unlink(self.trace)
+
+
+def status_field(pid, name):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith(name + ":"):
+                return int(line.split()[1])
+    return 0
+
+
+def pss_kib(pid):
+    with open(f"/proc/{pid}/smaps_rollup") as rollup:
+        for line in rollup:
+            if line.startswith("Pss:"):
+                return int(line.split()[1])
+    return 0
+
+
+def context_switches(pid):
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        for name in ("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches"):
+            with open(f"/proc/{pid}/task/{task}/status") as status:
+                for line in status:
+                    if line.startswith(name + ":"):
+                        total += int(line.split()[1])
+    return total
+
+
+def cpu_ms(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    ticks = int(fields[11]) + int(fields[12])  # utime, stime of all threads
+    return ticks * 1000 / os.sysconf("SC_CLK_TCK")
+
+
+def measure_start(program):
+    times = []
+    for run_number in range(WARM_UPS + RUNS):
+        run = Run(program)
+        try:
+            elapsed = run.first_frame_ms()
+        finally:
+            run.stop()
+        if run_number >= WARM_UPS:
+            times.append(elapsed)
+    memory = []
+    for _ in range(MEMORY_RUNS):
+        run = Run(program)
+        try:
+            run.first_frame_ms()
+            time.sleep(2)
+            pid = run.process.pid
+            memory.append((status_field(pid, "VmHWM"), status_field(pid, "VmRSS"), pss_kib(pid)))
+        finally:
+            run.stop()
+    return times, [statistics.median(values) for values in zip(*memory)]
+
+
+def measure_idle(program, seconds=10):
+    run = Run(program)
+    try:
+        run.first_frame_ms()
+        time.sleep(1)
+        pid = run.process.pid
+        switches, cpu = context_switches(pid), cpu_ms(pid)
+        time.sleep(seconds)
+        return context_switches(pid) - switches, cpu_ms(pid) - cpu
+    finally:
+        run.stop()
+
+
+def xdotool(*arguments):
+    return subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=DISPLAY),
+                          check=True, capture_output=True, text=True).stdout
+
+
+def window_geometry():
+    window = xdotool("search", "--sync", "--name", "Pomvexa-  tarnik").split()[0]
+    values = dict(line.split("=") for line in
+                  xdotool("getwindowgeometry", "--shell", window).split())
+    return int(values["X"]), int(values["Y"]), int(values["HEIGHT"])
+
+
+def play_round(program, menu_downs, interval_ms, click):
+    """Chooses a level with the keyboard in the 难度 menu, starts a round with Ctrl+N and
+    returns the timer's start, the ticks, and the clicks' and beeps' lines."""
+    run = Run(program)
+    try:
+        run.first_frame_ms()
+        x, y, height = window_geometry()
+        menu_bar = height - CLIENT_HEIGHT
+        xdotool("mousemove", str(x + 80), str(y + menu_bar // 2), "click", "1")
+        time.sleep(0.3)
+        xdotool("key", *(["Down"] * menu_downs), "Return")
+        time.sleep(0.3)
+        xdotool("key", "ctrl+n")
+        start = int(run.wait_for("timer-start")[0][0])
+        clicked = 0
+        # The 30th tick opens the score box inside its handler, so it is the last line.
+        while len([line for line in run.lines() if line[1] == "tick"]) < 30:
+            moves = [line for line in run.lines() if line[1] == "moved"]
+            if click and len(moves) > clicked:
+                left, top = int(moves[-1][2]), int(moves[-1][3])
+                xdotool("mousemove", str(x + left + 50), str(y + menu_bar + top + 50),
+                        "click", "1")
+                clicked = len(moves)
+            time.sleep(0.005)
+        lines = run.lines()
+        ticks = [int(line[0]) for line in lines if line[1] == "tick"]
+        clicks = [line for line in lines if line[1] == "click"]
+        beeps = [int(line[0]) for line in lines if line[1] == "beep"]
+        return start, ticks, clicks, beeps
+    finally:
+        run.stop()
+
+
+def tick_accuracy(program, menu_downs, interval_ms):
+    start, ticks, _, _ = play_round(program, menu_downs, interval_ms, click=False)
+    # The ideal schedule starts when the timer was started, after Start's handler drew.
+    deviations = [abs((tick - start) / 1000 - k * interval_ms)
+                  for k, tick in enumerate(ticks, start=1)]
+    total = (ticks[-1] - start) / 1000
+    return statistics.mean(deviations), max(deviations), total, len(ticks)
+
+
+def hit_latency(program):
+    """From the display server's time of each release on the face to the beep, in ms."""
+    _, _, clicks, beeps = play_round(program, 1, 1000, click=True)
+    latencies = []
+    for click, beep in zip(clicks, beeps):
+        server_ms = int(click[2])
+        latencies.append(beep / 1000 - server_ms)
+    return latencies
+
+
+def main():
+    game, bare = sys.argv[1], sys.argv[2]
+    server = start_display()
+    try:
+        rows = []
+        game_times, game_memory = measure_start(game)
+        bare_times, bare_memory = measure_start(bare)
+        game_idle = measure_idle(game)
+        bare_idle = measure_idle(bare)
+        fast = tick_accuracy(game, 4, 250)
+        slow = tick_accuracy(game, 1, 1000)
+        hits = hit_latency(game)
+    finally:
+        server.terminate()
+        server.wait()
+
+    def spread(values):
+        return f"{min(values):.1f} / {statistics.median(values):.1f} / {max(values):.1f}"
+
+    rows.append(("time to first frame, ms (min / median / max)",
+                 spread(game_times), spread(bare_times),
+                 f"{statistics.median(game_times) / statistics.median(bare_times):.2f}"))
+    names = ("peak RSS, KiB", "steady RSS, KiB", "steady PSS, KiB")
+    for name, mine, theirs in zip(names, game_memory, bare_memory):
+        rows.append((name, f"{mine:.0f}", f"{theirs:.0f}", f"{mine / theirs:.2f}"))
+    rows.append(("idle 10 s: context switches", str(game_idle[0]), str(bare_idle[0]), ""))
+    rows.append(("idle 10 s: CPU time, ms", f"{game_idle[1]:.0f}", f"{bare_idle[1]:.0f}", ""))
+    for label, (mean, worst, total, count) in (("250 ms", fast), ("1000 ms", slow)):
+        rows.append((f"ticks at {label}: deviation mean / max, ms",
+                     f"{mean:.2f} / {worst:.2f}", "", ""))
+        rows.append((f"ticks at {label}: {count} jumps took, ms", f"{total:.1f}", "", ""))
+    rows.append(("hit latency, ms (min / median / max)",
+                 spread(hits) if hits else "no hits", "", ""))
+
+    header = ("measure", "Pomvexa", "bare Qt window", "ratio")
+    widths = [max(len(row[i]) for row in rows + [header]) for i in range(4)]
+    for row in [header, tuple("-" * w for w in widths)] + rows:
+        print(" | ".join(cell.ljust(width) for cell, width in zip(row, widths)))
+
+
+if __name__ == "__main__":
+    main()
