@@ -1,5 +1,4 @@
-#include "about/frmabout.h"
-#include "fakeruntime.h"
+#include "fakeabout.h"
 #include "memoryregistry.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +12,7 @@ const std::string pathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string folderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string unavailable = "此时系统信息不可用";
 
-// The About box's logic wired to fakes.
-struct FakeAbout {
-    CallLog log;
-    FakeRuntime runtime{log};
-    MemoryRegistry registry;
-    FakeWindow window{"frmAbout", log};
-    FakeLabel title{"lblTitle", log};
-    FakeLabel version{"lblVersion", log};
-    frmAbout form{runtime, registry, frmAboutControls{window, title, version}};
-};
+using FakeAbout = AboutWiring<FakeRuntime, MemoryRegistry>;
 
 TEST(frmAboutLoad, BuildsCaptionVersionAndTitle) {
     FakeAbout about;

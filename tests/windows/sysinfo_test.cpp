@@ -1,7 +1,6 @@
-#include "about/frmabout.h"
 #include "about/windowslauncher.h"
 #include "about/windowsregistry.h"
-#include "fakeruntime.h"
+#include "fakeabout.h"
 #include "windowstest.h"
 
 #include <gtest/gtest.h>
@@ -55,17 +54,11 @@ protected:
         return path.wstring() + L".ran";
     }
 
-    void click() { form.cmdSysInfo_Click(); }
+    void click() { about.form.cmdSysInfo_Click(); }
 
     ScopedKey toolPathKey{HKEY_LOCAL_MACHINE, pathKey};
     ScopedKey toolFolderKey{HKEY_LOCAL_MACHINE, folderKey};
-    CallLog log;
-    WindowsRuntime runtime{log};
-    WindowsRegistry registry;
-    FakeWindow window{"frmAbout", log};
-    FakeLabel title{"lblTitle", log};
-    FakeLabel version{"lblVersion", log};
-    frmAbout form{runtime, registry, frmAboutControls{window, title, version}};
+    AboutWiring<WindowsRuntime, WindowsRegistry> about;
 };
 
 TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
@@ -75,7 +68,7 @@ TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
-    EXPECT_TRUE(runtime.messages.empty());
+    EXPECT_TRUE(about.runtime.messages.empty());
 
     fs::remove(record);
     click();
@@ -89,7 +82,7 @@ TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
-    EXPECT_TRUE(runtime.messages.empty());
+    EXPECT_TRUE(about.runtime.messages.empty());
 }
 
 TEST_F(StartSysInfoOnWindows, FolderWithoutToolShowsTheMessage) {
@@ -98,12 +91,12 @@ TEST_F(StartSysInfoOnWindows, FolderWithoutToolShowsTheMessage) {
     ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, utf8(folder.wstring()) + '\0'));
 
     click();
-    EXPECT_EQ(runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
+    EXPECT_EQ(about.runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
 }
 
 TEST_F(StartSysInfoOnWindows, NeitherValueShowsTheMessage) {
     click();
-    EXPECT_EQ(runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
+    EXPECT_EQ(about.runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
 }
 
 // A path with spaces is one program: "C:\Program Files\..." never starts "C:\Program.exe".
@@ -116,7 +109,7 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
     EXPECT_FALSE(fileExists(decoyRecord));
-    EXPECT_TRUE(runtime.messages.empty());
+    EXPECT_TRUE(about.runtime.messages.empty());
 }
 
 TEST(WindowsLauncher, WhatCannotBeStartedRaisesRunTimeError) {
