@@ -46,10 +46,11 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     versionLabel = std::make_unique<LabelControl>(lblVersion);
     form = std::make_unique<frmAbout>(runtime, registry,
                                       frmAboutControls{*this, *titleLabel, *versionLabel});
-    connect(cmdOK, &QPushButton::clicked, this, [this] { deliverTo(&frmAbout::cmdOK_Click); });
+    connect(cmdOK, &QPushButton::clicked, this,
+            [this] { this->runtime.deliver(*form, &frmAbout::cmdOK_Click); });
     connect(cmdSysInfo, &QPushButton::clicked, this,
-            [this] { deliverTo(&frmAbout::cmdSysInfo_Click); });
-    deliverTo(&frmAbout::Form_Load);
+            [this] { this->runtime.deliver(*form, &frmAbout::cmdSysInfo_Click); });
+    runtime.deliver(*form, &frmAbout::Form_Load);
 }
 
 AboutDialog::~AboutDialog() = default;
@@ -94,12 +95,8 @@ QLabel* AboutDialog::createLabel(const QString& text, const QRect& geometry, con
     return label;
 }
 
-template <typename Handler> void AboutDialog::deliverTo(Handler handler) {
-    runtime.deliver([this, handler] { (form.get()->*handler)(); });
-}
-
 void AboutDialog::reject() {
-    deliverTo(&frmAbout::cmdOK_Click);
+    runtime.deliver(*form, &frmAbout::cmdOK_Click);
 }
 
 // The close button unloads the box just as OK does.

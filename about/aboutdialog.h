@@ -44,8 +44,6 @@ private:
     void createControls();
     QLabel* createLabel(const QString& text, const QRect& geometry, const char* name);
 
-    template <typename Handler> void deliverTo(Handler handler);
-
     QtRuntime& runtime;
 
     PictureWidget* picIcon = nullptr;

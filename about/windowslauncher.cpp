@@ -1,26 +1,13 @@
 #include "windowslauncher.h"
 
 #include "app/runtimeerror.h"
+#include "windowstext.h"
 
 #include <windows.h>
 
 namespace pomvexa::windows {
-namespace {
-
-std::wstring widen(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    const int length = static_cast<int>(utf8.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), wideLength);
-    return wide;
-}
-
-} // namespace
-
 std::string findFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(toWide(CP_UTF8, path).c_str());
     const DWORD notNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & notNormal) != 0)
@@ -30,7 +17,7 @@ std::string findFile(const std::string& path) {
 }
 
 void launchProgram(const std::string& path) {
-    const std::wstring application = widen(path);
+    const std::wstring application = toWide(CP_UTF8, path);
     if (application.empty())
         throw RuntimeError(RuntimeError::fileNotFound);
     // The program is named on its own; the command line only repeats it, quoted, as the

@@ -60,8 +60,7 @@ void QtRuntime::showMessage(const std::string& text, MessageStyle) {
 }
 
 void QtRuntime::soundBeep() {
-    if (trace::enabled())
-        trace::event("beep");
+    trace::event("beep");
     beeper.beep();
 }
 

@@ -31,6 +31,11 @@ public:
         }
     }
 
+    // Runs one of a window's event handlers, as above.
+    template <typename Form> void deliver(Form& form, void (Form::*handler)()) noexcept {
+        deliver([&form, handler] { (form.*handler)(); });
+    }
+
 private:
     void reportError(std::exception_ptr error) noexcept;
 

@@ -19,8 +19,7 @@ void TimerControl::setInterval(std::int32_t value) {
         timer.stop();
     } else {
         timer.start(value);
-        if (trace::enabled()) // the schedule of the ticks starts here
-            trace::event("timer-start", value);
+        trace::event("timer-start", value); // the ticks' schedule starts here
     }
 }
 

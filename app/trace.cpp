@@ -62,9 +62,7 @@ void start() {
     detail::on = output != nullptr;
 }
 
-void event(const char* name, long long first, long long second) {
-    if (!detail::on)
-        return;
+void detail::write(const char* name, long long first, long long second) {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
     std::fprintf(output, "%lld %s %lld %lld\n", micros, name, first, second);

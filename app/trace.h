@@ -9,17 +9,17 @@ namespace pomvexa::trace {
 
 namespace detail {
 extern bool on;
-}
+void write(const char* name, long long first, long long second);
+} // namespace detail
 
 // Reads POMVEXA_TRACE; call once, before any trace point.
 void start();
 
-inline bool enabled() {
-    return detail::on;
-}
-
 // Writes one line: the monotonic clock in microseconds, the event's name and two numbers.
-void event(const char* name, long long first = 0, long long second = 0);
+inline void event(const char* name, long long first = 0, long long second = 0) {
+    if (detail::on)
+        detail::write(name, first, second);
+}
 
 // Writes "first-frame" once the window has been painted and the display server has taken the
 // picture: after the first paint of its central widget and a round trip to the server.

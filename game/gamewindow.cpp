@@ -44,7 +44,7 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
                                                 .frmAbout = aboutBox,
                                             });
     connectEvents();
-    deliverTo(&Form1::Form_Load);
+    runtime.deliver(*form, &Form1::Form_Load);
 }
 
 GameWindow::~GameWindow() = default;
@@ -105,18 +105,14 @@ void GameWindow::createMenus() {
     helpMenu->addActions({helpAction, aboutAction});
 }
 
-template <typename Handler> void GameWindow::deliverTo(Handler handler) {
-    runtime.deliver([this, handler] { (form.get()->*handler)(); });
-}
-
 void GameWindow::connectEvents() {
     const auto route = [this](QAction* action, void (Form1::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { deliverTo(handler); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { runtime.deliver(*form, handler); });
     };
     connect(startAction, &QAction::triggered, this, [this] {
-        if (trace::enabled())
-            trace::event("start");
-        deliverTo(&Form1::mnustartgame_Click);
+        trace::event("start");
+        runtime.deliver(*form, &Form1::mnustartgame_Click);
     });
     route(exitAction, &Form1::mnuexit_Click);
     route(easyAction, &Form1::mnueasy_Click);
@@ -126,13 +122,12 @@ void GameWindow::connectEvents() {
     route(helpAction, &Form1::help_Click);
     route(aboutAction, &Form1::about_Click);
 
-    connect(picture, &PictureWidget::clicked, this, [this] { deliverTo(&Form1::Picture1_Click); });
+    connect(picture, &PictureWidget::clicked, this,
+            [this] { runtime.deliver(*form, &Form1::Picture1_Click); });
     connect(timer, &TimerControl::ticked, this, [this] {
-        if (trace::enabled())
-            trace::event("tick");
-        deliverTo(&Form1::Timer1_Timer);
-        if (trace::enabled())
-            trace::event("moved", picture->x(), picture->y());
+        trace::event("tick");
+        runtime.deliver(*form, &Form1::Timer1_Timer);
+        trace::event("moved", picture->x(), picture->y());
     });
 }
 

@@ -37,8 +37,6 @@ private:
     void createMenus();
     void connectEvents();
 
-    template <typename Handler> void deliverTo(Handler handler);
-
     QtRuntime& runtime;
 
     CanvasWidget* canvas = nullptr;

@@ -98,7 +98,7 @@ public:
     void launchProgram(const std::string& path, WindowStyle style) override {
         if (data.ConsumeBool())
             throw RuntimeError(RuntimeError::fileNotFound);
-        FakeRuntime::launchProgram(path.empty() ? "(empty)" : path, style);
+        FakeRuntime::launchProgram(path, style);
     }
 
 private:

@@ -73,7 +73,7 @@ TEST_P(RealRegistryTest, ReadsWhatWasWrittenAndClosesTheKey) {
 
     CountingRegistry registry;
     std::string text = "before";
-    const bool found = GetKeyValue(registry, currentUser, utf8(keyPath), "Value", text);
+    const bool found = GetKeyValue(registry, currentUser, windows::toUtf8(keyPath), "Value", text);
     EXPECT_EQ(found, read.expectedFound);
     EXPECT_EQ(text, read.expectedText);
     EXPECT_EQ(registry.handles.size(), 1U);

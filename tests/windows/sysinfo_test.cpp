@@ -64,7 +64,7 @@ protected:
 TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
     const fs::path tool = testRoot / L"tool folder" / L"info tool.exe";
     const std::wstring record = placeTool(tool);
-    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, utf8(tool.wstring()) + '\0'));
+    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, windows::toUtf8(tool.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
@@ -78,7 +78,7 @@ TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
 TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
     const fs::path folder = testRoot / L"Shared Tools";
     const std::wstring record = placeTool(folder / L"MSINFO32.EXE");
-    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, utf8(folder.wstring()) + '\0'));
+    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, windows::toUtf8(folder.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
@@ -88,7 +88,7 @@ TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
 TEST_F(StartSysInfoOnWindows, FolderWithoutToolShowsTheMessage) {
     const fs::path folder = testRoot / L"Empty Folder";
     fs::create_directories(folder);
-    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, utf8(folder.wstring()) + '\0'));
+    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, windows::toUtf8(folder.wstring()) + '\0'));
 
     click();
     EXPECT_EQ(about.runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
@@ -104,7 +104,7 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
     const fs::path tool = L"C:\\Program Files\\Pomvexa Test\\tool.exe";
     const std::wstring record = placeTool(tool);
     const std::wstring decoyRecord = placeTool(L"C:\\Program.exe");
-    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, utf8(tool.wstring()) + '\0'));
+    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, windows::toUtf8(tool.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "about/windowstext.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -63,15 +65,6 @@ inline bool waitForFile(const std::wstring& path, std::chrono::milliseconds limi
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
-}
-
-inline std::string utf8(const std::wstring& wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-    return text;
 }
 
 } // namespace pomvexa::testing
