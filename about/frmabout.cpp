@@ -1,7 +1,7 @@
-#include "frmabout.h"
+#include "about/frmabout.h"
 
-#include "app/runtimeerror.h"
-#include "registryvalue.h"
+#include "about/registryvalue.h"
+#include "runtime/runtimeerror.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/runtime.h"
-#include "registry.h"
+#include "runtime/registry.h"
+#include "runtime/runtime.h"
 
 namespace pomvexa {
 

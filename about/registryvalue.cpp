@@ -1,8 +1,7 @@
-#include "registryvalue.h"
+#include "about/registryvalue.h"
 
-#include "ansitext.h"
-#include "app/runtimeerror.h"
-#include "app/values.h"
+#include "runtime/runtimeerror.h"
+#include "runtime/values.h"
 
 #include <array>
 
@@ -75,7 +74,7 @@ bool GetKeyValue(Registry& registry, std::int32_t KeyRoot, const std::string& Ke
 
     switch (type) {
     case Registry::typeString:
-        KeyVal = ansiToUtf8(kept);
+        KeyVal = registry.toText(kept);
         break;
     case Registry::typeDword:
         KeyVal = formatValue("&h" + hexDigits(kept));

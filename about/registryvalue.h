@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry.h"
+#include "runtime/registry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // The toolkit's floor for the benchmark: a bare Qt window with the game window's client area,
 // the same three menus with the same items and Ctrl+N, and eight lines and a filled circle
 // drawn at start-up, with nothing behind them. It reports its first frame as the game does.
-#include "app/trace.h"
+#include "qt/trace.h"
 
 #include <QApplication>
 #include <QLayout>

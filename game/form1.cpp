@@ -1,6 +1,6 @@
-#include "form1.h"
+#include "game/form1.h"
 
-#include "app/values.h"
+#include "runtime/values.h"
 
 #include <cmath>
 #include <string>

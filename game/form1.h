@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runtime.h"
+#include "runtime/runtime.h"
 
 #include <cstdint>
 

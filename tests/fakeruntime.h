@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/runtime.h"
-#include "app/runtimeerror.h"
 #include "game/form1.h"
+#include "runtime/runtime.h"
+#include "runtime/runtimeerror.h"
 
 #include <algorithm>
 #include <cstdint>

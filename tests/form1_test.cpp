@@ -1,5 +1,5 @@
-#include "app/runtimeerror.h"
 #include "fakeruntime.h"
+#include "runtime/runtimeerror.h"
 
 #include <gtest/gtest.h>
 

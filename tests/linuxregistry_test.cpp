@@ -1,5 +1,5 @@
-#include "about/linuxregistry.h"
 #include "about/registryvalue.h"
+#include "linux/linuxregistry.h"
 #include "tempdirectory.h"
 
 #include <gtest/gtest.h>

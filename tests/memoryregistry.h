@@ -1,7 +1,7 @@
 #pragma once
 
-#include "about/registry.h"
-#include "app/runtimeerror.h"
+#include "runtime/registry.h"
+#include "runtime/runtimeerror.h"
 
 #include <algorithm>
 #include <cctype>

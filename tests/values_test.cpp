@@ -1,6 +1,6 @@
-#include "app/randomsequence.h"
-#include "app/runtimeerror.h"
-#include "app/values.h"
+#include "runtime/randomsequence.h"
+#include "runtime/runtimeerror.h"
+#include "runtime/values.h"
 
 #include <gtest/gtest.h>
 

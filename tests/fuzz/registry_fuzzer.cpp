@@ -3,8 +3,8 @@
 // Whatever it answers, the reader must not read past its buffer, must close every key it
 // opened, and one click must show at most one message and leave the About box open.
 #include "about/frmabout.h"
-#include "app/runtimeerror.h"
 #include "fakeruntime.h"
+#include "runtime/runtimeerror.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

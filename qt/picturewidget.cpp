@@ -1,0 +1,62 @@
+#include "qt/picturewidget.h"
+
+#include "qt/trace.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <cmath>
+
+namespace pomvexa {
+namespace {
+
+// The picture's top-left corner on a background of the box's colour, cut to the inside area.
+QImage insideImage(const QImage& picture, QSize inside, const QColor& background) {
+    QImage image(inside, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    painter.drawImage(QPoint(0, 0), picture);
+    return image;
+}
+
+} // namespace
+
+PictureWidget::PictureWidget(const QImage& picture, QSize size, QWidget* parent)
+    : QWidget(parent)
+    , drawing(insideImage(picture,
+                          size.shrunkBy({borderWidth, borderWidth, borderWidth, borderWidth}),
+                          palette().color(QPalette::Button)),
+              this) {
+    setFixedSize(size);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::move(float left, float top) {
+    QWidget::move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), true);
+    painter.drawImage(QPoint(borderWidth, borderWidth), drawing.image());
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pressed = true;
+}
+
+// A double click arrives as a press of its own (QWidget's default), so every click counts.
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed)
+        return;
+    pressed = false;
+    if (rect().contains(event->position().toPoint())) {
+        // The display server's time of the release, in milliseconds.
+        trace::event("click", static_cast<long long>(event->timestamp()));
+        emit clicked();
+    }
+}
+
+} // namespace pomvexa

@@ -1,0 +1,52 @@
+#include "qt/windowhints.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#ifdef POMVEXA_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#endif
+
+namespace pomvexa {
+
+#ifdef POMVEXA_HAVE_XCB
+namespace {
+
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    if (reply == nullptr)
+        return XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+} // namespace
+
+void skipTaskbar(QWidget* window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+        x11->connection() == nullptr)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
+        return;
+    // The toolkit keeps states that are already set when it maps the window.
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND,
+                        static_cast<xcb_window_t>(window->winId()), state, XCB_ATOM_ATOM, 32, 1,
+                        &skip);
+    xcb_flush(connection);
+}
+#else
+void skipTaskbar(QWidget*) {
+}
+#endif
+
+} // namespace pomvexa

@@ -1,0 +1,212 @@
+#include "memoryregistry.h"
+#include "qt/aboutbox.h"
+#include "qt/aboutdialog.h"
+#include "qt/gamewindow.h"
+#include "qt/picturewidget.h"
+#include "qt/qtruntime.h"
+#include "qt/widgettesthelpers.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace pomvexa::testing {
+namespace {
+
+class AboutBoxTest : public ::testing::Test {
+protected:
+    AboutDialog* open() {
+        aboutBox.showModeless();
+        AboutDialog* dialog = aboutBox.dialog();
+        if (dialog != nullptr) {
+            dialog->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        }
+        return dialog;
+    }
+
+    template <typename T> T* control(const char* name) {
+        return aboutBox.dialog()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    static int openAboutBoxes() {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<AboutDialog*>(widget))
+                count += dialog->isVisible() ? 1 : 0;
+        return count;
+    }
+
+    // Lets boxes that were unloaded be destroyed, as the event loop would.
+    static void destroyUnloaded() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void TearDown() override {
+        aboutBox.unload();
+        destroyUnloaded();
+    }
+
+    QtRuntime runtime;
+    MemoryRegistry registry;
+    AboutBox aboutBox{runtime, registry};
+};
+
+TEST_F(AboutBoxTest, TextsGeometryAndPosition) {
+    AboutDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 Pomvexa"));
+    EXPECT_EQ(dialog->geometry(), QRect(156, 129, 382, 237));
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(dialog->windowIcon().pixmap(32, 32).isNull());
+
+    EXPECT_EQ(control<PictureWidget>("picIcon")->geometry(), QRect(16, 16, 36, 36));
+    const struct {
+        const char* name;
+        QRect geometry;
+        const char* text;
+    } labels[] = {
+        {"lblTitle", {70, 16, 259, 32}, "Pomvexa"},
+        {"lblVersion", {70, 52, 259, 15}, "版本 1.0.0"},
+        {"lblDescription", {70, 75, 259, 78}, "用鼠标点击图，点到得1分，默认为难度为中等"},
+        {"lblDisclaimer", {17, 175, 242, 55}, ""},
+    };
+    for (const auto& label : labels) {
+        QLabel* widget = control<QLabel>(label.name);
+        ASSERT_NE(widget, nullptr) << label.name;
+        EXPECT_EQ(widget->geometry(), label.geometry) << label.name;
+        EXPECT_EQ(widget->text().toStdString(), label.text) << label.name;
+    }
+    const struct {
+        const char* name;
+        QRect geometry;
+        const char* text;
+    } buttons[] = {
+        {"cmdOK", {275, 175, 100, 23}, "确定"},
+        {"cmdSysInfo", {276, 205, 99, 23}, "系统信息(&S)..."},
+    };
+    for (const auto& button : buttons) {
+        QPushButton* widget = control<QPushButton>(button.name);
+        ASSERT_NE(widget, nullptr) << button.name;
+        EXPECT_EQ(widget->geometry(), button.geometry) << button.name;
+        EXPECT_EQ(widget->text().toStdString(), button.text) << button.name;
+    }
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("cmdOK"));
+    // The focus moves from OK to the icon and on to System Info.
+    EXPECT_EQ(control<QPushButton>("cmdOK")->nextInFocusChain(), control<PictureWidget>("picIcon"));
+    EXPECT_EQ(control<PictureWidget>("picIcon")->nextInFocusChain(),
+              control<QPushButton>("cmdSysInfo"));
+}
+
+TEST_F(AboutBoxTest, AboutThenHelpShowOneBox) {
+    GameWindow window(runtime, aboutBox);
+    window.show();
+    window.findChild<QAction*>("about")->trigger();
+    AboutDialog* first = aboutBox.dialog();
+    window.findChild<QAction*>("help")->trigger();
+    EXPECT_EQ(aboutBox.dialog(), first);
+    EXPECT_EQ(openAboutBoxes(), 1);
+}
+
+TEST_F(AboutBoxTest, LoadsAgainAfterOkButNotWhileOpen) {
+    QPointer<AboutDialog> first = open();
+    control<QLabel>("lblTitle")->setText(QStringLiteral("changed"));
+    aboutBox.showModeless();
+    EXPECT_EQ(aboutBox.dialog(), first.data());
+    EXPECT_EQ(control<QLabel>("lblTitle")->text(), QStringLiteral("changed")) << "not loaded again";
+
+    QTest::mouseClick(control<QPushButton>("cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(aboutBox.dialog(), nullptr);
+    destroyUnloaded();
+    EXPECT_TRUE(first.isNull()) << "unloading destroys the box";
+
+    open();
+    EXPECT_EQ(control<QLabel>("lblTitle")->text(), QStringLiteral("Pomvexa"));
+    EXPECT_EQ(openAboutBoxes(), 1);
+}
+
+class AboutBoxKeyTest : public AboutBoxTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    QWidget* focusOn(const char* name) {
+        open();
+        QWidget* widget = control<QWidget>(name);
+        widget->setFocus();
+        return widget;
+    }
+};
+
+TEST_P(AboutBoxKeyTest, EscapeClosesWhateverHasTheFocus) {
+    QTest::keyClick(focusOn(GetParam()), Qt::Key_Escape);
+    EXPECT_EQ(aboutBox.dialog(), nullptr);
+}
+
+TEST_P(AboutBoxKeyTest, EnterClosesExceptOnSystemInfo) {
+    QWidget* focused = focusOn(GetParam());
+    const bool onSysInfo = std::string(GetParam()) == "cmdSysInfo";
+    const SeenMessage seen =
+        dismissMessageDuring([focused] { QTest::keyClick(focused, Qt::Key_Return); });
+    EXPECT_EQ(seen.shown, onSysInfo);
+    EXPECT_EQ(aboutBox.dialog() != nullptr, onSysInfo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, AboutBoxKeyTest,
+                         ::testing::Values("cmdOK", "picIcon", "cmdSysInfo"));
+
+TEST_F(AboutBoxTest, AltSRunsTheLauncherAndStaysOpen) {
+    AboutDialog* dialog = open();
+    EXPECT_EQ(control<QPushButton>("cmdSysInfo")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
+    // A mnemonic presses its button with a short animation before the click.
+    const SeenMessage seen = dismissMessageDuring(
+        [dialog] { QTest::keyClick(dialog, Qt::Key_S, Qt::AltModifier); }, 5000);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.text, QStringLiteral("此时系统信息不可用"));
+    EXPECT_EQ(seen.title, QStringLiteral("Pomvexa"));
+    EXPECT_EQ(aboutBox.dialog(), dialog);
+    EXPECT_EQ(registry.opened.size(), 2U) << "both registry keys were tried";
+}
+
+TEST_F(AboutBoxTest, SystemInfoStartsTheToolFromTheRegistryPath) {
+    registry.setString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                       MemoryRegistry::text("/nonexistent/info tool"));
+    open();
+    const SeenMessage seen = dismissMessageDuring(
+        [this] { QTest::mouseClick(control<QPushButton>("cmdSysInfo"), Qt::LeftButton); });
+    EXPECT_TRUE(seen.shown) << "a path that cannot start ends in the message";
+    EXPECT_EQ(registry.opened.size(), 1U) << "the folder key is not tried once PATH was read";
+    EXPECT_NE(aboutBox.dialog(), nullptr);
+}
+
+// The program ends when its last window closes: with the About box open, not at Exit.
+TEST_F(AboutBoxTest, ExitWithBoxOpenEndsTheProgramOnlyWhenTheBoxCloses) {
+    auto* window = new GameWindow(runtime, aboutBox);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    bool boxOpenAfterExit = false;
+    bool stillRunningAfterExit = false;
+    QTimer::singleShot(0, [&] {
+        window->findChild<QAction*>("about")->trigger();
+        window->findChild<QAction*>("mnuexit")->trigger();
+        QTimer::singleShot(0, [&] {
+            boxOpenAfterExit = aboutBox.dialog() != nullptr && aboutBox.dialog()->isVisible();
+            stillRunningAfterExit = true;
+            aboutBox.dialog()->findChild<QPushButton*>("cmdOK")->click();
+        });
+    });
+    // Fails the test instead of hanging it if the program never ends.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(boxOpenAfterExit);
+    EXPECT_TRUE(stillRunningAfterExit);
+}
+
+} // namespace
+} // namespace pomvexa::testing

@@ -1,0 +1,54 @@
+#include "qt/qtruntime.h"
+#include "runtime/runtimeerror.h"
+#include "tempdirectory.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pomvexa::testing {
+namespace {
+
+// The launcher starts exactly the file that a path names, never a command that it spells.
+TEST(Launcher, StartsProgramNamedWithSpacesAndShellCharactersExactly) {
+    TempDirectory directory;
+    const std::filesystem::path record = directory.path / "ran";
+    const std::filesystem::path marker = directory.path / "injected";
+    const auto program =
+        directory.write("dir with spaces; touch " + marker.string() + "/sys info $(touch " +
+                            marker.string() + ") & 'x'",
+                        "#!/bin/sh\necho \"$0\" > '" + record.string() + "'\n", true);
+
+    QtRuntime runtime;
+    runtime.launchProgram(program.string(), WindowStyle::normalFocus);
+
+    // The program runs in a process of its own; wait for what it records.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(record); }, 10000));
+    EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+TEST(Launcher, WhatCannotBeStartedRaisesRunTimeError) {
+    TempDirectory directory;
+    const auto notExecutable = directory.write("tool", "#!/bin/sh\n", false);
+    QtRuntime runtime;
+    for (const std::string& path :
+         {std::string(), std::string("sh"), (directory.path / "missing").string(),
+          notExecutable.string(), directory.path.string()}) {
+        EXPECT_THROW(runtime.launchProgram(path, WindowStyle::normalFocus), RuntimeError)
+            << "'" << path << "'";
+    }
+}
+
+TEST(FindFile, NamesAnExistingFileOnly) {
+    TempDirectory directory;
+    const auto file = directory.write("MSINFO32.EXE", "", false);
+    QtRuntime runtime;
+    EXPECT_EQ(runtime.findFile(file.string()), "MSINFO32.EXE");
+    EXPECT_EQ(runtime.findFile(directory.path.string()), "");
+    EXPECT_EQ(runtime.findFile((directory.path / "missing").string()), "");
+}
+
+} // namespace
+} // namespace pomvexa::testing

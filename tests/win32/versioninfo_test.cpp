@@ -1,0 +1,83 @@
+#include "win32/windowstest.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace pomvexa::testing {
+namespace {
+
+// The version information linked into this program, read back from its file as the system
+// reads any program's.
+class VersionInfo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+        ASSERT_GT(size, 0U);
+        data.resize(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
+    }
+
+    template <typename T> const T* query(const wchar_t* block) {
+        void* value = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(data.data(), block, &value, &length) || length == 0)
+            return nullptr;
+        return static_cast<const T*>(value);
+    }
+
+    std::wstring text(const wchar_t* name) {
+        const std::wstring block = std::wstring(L"\\StringFileInfo\\080404E4\\") + name;
+        const wchar_t* value = query<wchar_t>(block.c_str());
+        return value != nullptr ? value : L"(missing)";
+    }
+
+    std::vector<char> data;
+};
+
+TEST_F(VersionInfo, FixedPartHoldsVersionOneZeroZeroZero) {
+    const auto* fixed = query<VS_FIXEDFILEINFO>(L"\\");
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDU);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0U);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0U);
+}
+
+TEST_F(VersionInfo, OneChineseStringTableWithMakerAndProduct) {
+    const auto* translation = query<WORD>(L"\\VarFileInfo\\Translation");
+    ASSERT_NE(translation, nullptr);
+    EXPECT_EQ(translation[0], 0x0804);
+    EXPECT_EQ(translation[1], 0x04E4);
+    EXPECT_EQ(text(L"CompanyName"), L"Tarnik");
+    EXPECT_EQ(text(L"LegalTrademarks"), L"tarnik");
+    EXPECT_EQ(text(L"FileVersion"), L"1.0.0.0");
+    EXPECT_EQ(text(L"ProductVersion"), L"1.0.0.0");
+    EXPECT_EQ(text(L"ProductName"), L"Pomvexa");
+    EXPECT_EQ(text(L"FileDescription"), L"Pomvexa");
+    EXPECT_EQ(text(L"OriginalFilename"), L"pomvexa.exe");
+}
+
+TEST(IconResource, IconGroupOneIsTheFace) {
+    const HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+    ASSERT_NE(group, nullptr) << "icon group 1";
+    const HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 32);
+    EXPECT_EQ(bitmap.bmHeight, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+}
+
+} // namespace
+} // namespace pomvexa::testing
