@@ -29,6 +29,8 @@ public:
     Status queryValue(Key key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
                       std::uint32_t& size) override;
     Status closeKey(Key key) override;
+    // Its one string is a path of this system, whose encoding is UTF-8.
+    std::string toText(std::string_view bytes) const override { return std::string(bytes); }
 
     // The program that the PATH value would name now, or empty text.
     std::string findSystemInformationProgram() const;

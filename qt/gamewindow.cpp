@@ -49,6 +49,11 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
 
 GameWindow::~GameWindow() = default;
 
+void GameWindow::closeEvent(QCloseEvent* event) {
+    timer->setInterval(0);
+    WidgetWindow::closeEvent(event);
+}
+
 void GameWindow::createControls() {
     canvas = new CanvasWidget(clientSize, this);
     setCentralWidget(canvas);

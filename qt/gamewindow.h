@@ -31,6 +31,10 @@ public:
 
     const Form1& game() const { return *form; }
 
+protected:
+    // No tick may reach a window that is going away.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createControls();
     void createActions();

@@ -39,9 +39,8 @@ public:
                               std::uint8_t* data, std::uint32_t& size) = 0;
     virtual Status closeKey(Key key) = 0;
 
-    // A string value's bytes as UTF-8 text. The default is for a registry whose strings are
-    // UTF-8 already; one whose strings come in another encoding converts them.
-    virtual std::string toText(std::string_view bytes) const { return std::string(bytes); }
+    // A string value's bytes, in the registry's own encoding, as UTF-8 text.
+    virtual std::string toText(std::string_view bytes) const = 0;
 };
 
 } // namespace pomvexa

@@ -93,6 +93,9 @@ public:
         return handles.erase(key) == 1 ? success : invalidHandle;
     }
 
+    // Strings are stored as UTF-8.
+    std::string toText(std::string_view bytes) const override { return std::string(bytes); }
+
 private:
     static std::string lowered(std::string text) {
         std::transform(text.begin(), text.end(), text.begin(),

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace pomvexa::windows {
+namespace pomvexa::win32 {
 std::string findFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(toWide(CP_UTF8, path).c_str());
     const DWORD notNormal =
@@ -35,4 +35,4 @@ void launchProgram(const std::string& path) {
     CloseHandle(process.hProcess);
 }
 
-} // namespace pomvexa::windows
+} // namespace pomvexa::win32

@@ -3,7 +3,7 @@
 #include <string>
 
 // Starting a program and testing for a file on Windows. Paths are UTF-8.
-namespace pomvexa::windows {
+namespace pomvexa::win32 {
 
 // The file's name if a normal file (not a folder, hidden or system file) is at the path, else
 // empty text.
@@ -15,4 +15,4 @@ std::string findFile(const std::string& path);
 // program cannot be started.
 void launchProgram(const std::string& path);
 
-} // namespace pomvexa::windows
+} // namespace pomvexa::win32

@@ -33,7 +33,7 @@ HKEY WindowsRegistry::rootHandle(std::int32_t root) {
 }
 
 std::string WindowsRegistry::toText(std::string_view bytes) const {
-    return windows::toUtf8(windows::toWide(CP_ACP, bytes));
+    return win32::toUtf8(win32::toWide(CP_ACP, bytes));
 }
 
 Registry::Status WindowsRegistry::openKey(std::int32_t root, const std::string& path,

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace pomvexa::windows {
+namespace pomvexa::win32 {
 
 std::wstring toWide(unsigned codePage, std::string_view bytes) {
     if (bytes.empty())
@@ -25,4 +25,4 @@ std::string toUtf8(std::wstring_view wide) {
     return utf8;
 }
 
-} // namespace pomvexa::windows
+} // namespace pomvexa::win32

@@ -74,6 +74,8 @@ public:
         return data.ConsumeBool() ? success : data.ConsumeIntegral<Status>();
     }
 
+    std::string toText(std::string_view bytes) const override { return std::string(bytes); }
+
 private:
     // Any status but success, which a registry gives only with a key or a value.
     Status failure() {

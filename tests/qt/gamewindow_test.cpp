@@ -124,10 +124,11 @@ TEST_F(GameWindowTest, ChosenLevelAloneCarriesTheCheckMark) {
     }
 }
 
-TEST_F(GameWindowTest, ExitClosesTheWindow) {
+TEST_F(GameWindowTest, ExitDuringARoundClosesTheWindowAndStopsTheTimerAtOnce) {
     action("mnustartgame")->trigger();
     action("mnuexit")->trigger();
     EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(timer()->interval(), 0);
 }
 
 TEST(EventDelivery, RunTimeErrorIsReportedAndDoesNotEscape) {

@@ -29,6 +29,7 @@ public:
         return real.queryValue(key, name, type, data, size);
     }
     Status closeKey(Key key) override { return real.closeKey(key); }
+    std::string toText(std::string_view bytes) const override { return real.toText(bytes); }
 
     // Whether every handle that an open gave out is no longer valid.
     bool allClosed() const {
@@ -73,7 +74,7 @@ TEST_P(RealRegistryTest, ReadsWhatWasWrittenAndClosesTheKey) {
 
     CountingRegistry registry;
     std::string text = "before";
-    const bool found = GetKeyValue(registry, currentUser, windows::toUtf8(keyPath), "Value", text);
+    const bool found = GetKeyValue(registry, currentUser, win32::toUtf8(keyPath), "Value", text);
     EXPECT_EQ(found, read.expectedFound);
     EXPECT_EQ(text, read.expectedText);
     EXPECT_EQ(registry.handles.size(), 1U);
@@ -139,6 +140,13 @@ TEST(RealRegistry, LastDoubleByteCharacterOfTheAnsiCodePageComesBackWhole) {
         GetKeyValue(registry, currentUser, "Software\\PomvexaTests\\Chinese", "Value", text));
     EXPECT_EQ(text, "工具");
     EXPECT_TRUE(registry.allClosed());
+}
+
+// The system's headers define the root keys as sign-extended 32-bit values; on 64-bit Windows
+// a handle with the top half zero is not the same key.
+TEST(WindowsRegistry, RootHandlesAreTheSystemsOwn) {
+    EXPECT_EQ(WindowsRegistry::rootHandle(Registry::localMachine), HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(WindowsRegistry::rootHandle(currentUser), HKEY_CURRENT_USER);
 }
 
 } // namespace

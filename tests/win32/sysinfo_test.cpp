@@ -21,9 +21,9 @@ const fs::path testRoot = L"C:\\PomvexaTests";
 class WindowsRuntime : public FakeRuntime {
 public:
     using FakeRuntime::FakeRuntime;
-    std::string findFile(const std::string& path) override { return windows::findFile(path); }
+    std::string findFile(const std::string& path) override { return win32::findFile(path); }
     void launchProgram(const std::string& path, WindowStyle) override {
-        windows::launchProgram(path);
+        win32::launchProgram(path);
     }
 };
 
@@ -64,7 +64,7 @@ protected:
 TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
     const fs::path tool = testRoot / L"tool folder" / L"info tool.exe";
     const std::wstring record = placeTool(tool);
-    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, windows::toUtf8(tool.wstring()) + '\0'));
+    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, win32::toUtf8(tool.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
@@ -78,7 +78,7 @@ TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
 TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
     const fs::path folder = testRoot / L"Shared Tools";
     const std::wstring record = placeTool(folder / L"MSINFO32.EXE");
-    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, windows::toUtf8(folder.wstring()) + '\0'));
+    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, win32::toUtf8(folder.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
@@ -88,7 +88,7 @@ TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
 TEST_F(StartSysInfoOnWindows, FolderWithoutToolShowsTheMessage) {
     const fs::path folder = testRoot / L"Empty Folder";
     fs::create_directories(folder);
-    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, windows::toUtf8(folder.wstring()) + '\0'));
+    ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, win32::toUtf8(folder.wstring()) + '\0'));
 
     click();
     EXPECT_EQ(about.runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage});
@@ -104,7 +104,7 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
     const fs::path tool = L"C:\\Program Files\\Pomvexa Test\\tool.exe";
     const std::wstring record = placeTool(tool);
     const std::wstring decoyRecord = placeTool(L"C:\\Program.exe");
-    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, windows::toUtf8(tool.wstring()) + '\0'));
+    ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, win32::toUtf8(tool.wstring()) + '\0'));
 
     click();
     EXPECT_TRUE(waitForFile(record, 10s));
@@ -113,10 +113,10 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
 }
 
 TEST(WindowsLauncher, WhatCannotBeStartedRaisesRunTimeError) {
-    EXPECT_THROW(windows::launchProgram(""), RuntimeError);
-    EXPECT_THROW(windows::launchProgram("C:\\PomvexaTests\\missing.exe"), RuntimeError);
-    EXPECT_EQ(windows::findFile("C:\\PomvexaTests\\missing.exe"), "");
-    EXPECT_EQ(windows::findFile("C:\\windows"), "") << "a folder is not a file";
+    EXPECT_THROW(win32::launchProgram(""), RuntimeError);
+    EXPECT_THROW(win32::launchProgram("C:\\PomvexaTests\\missing.exe"), RuntimeError);
+    EXPECT_EQ(win32::findFile("C:\\PomvexaTests\\missing.exe"), "");
+    EXPECT_EQ(win32::findFile("C:\\windows"), "") << "a folder is not a file";
 }
 
 } // namespace

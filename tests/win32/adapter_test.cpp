@@ -1,0 +1,76 @@
+#include "recordingruntime.h"
+#include "runtime/runtimeerror.h"
+#include "runtime/values.h"
+#include "win32/drawingsurface.h"
+#include "win32/tickingtimer.h"
+
+#include <gtest/gtest.h>
+
+namespace pomvexa::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using win32::DrawingSurface;
+
+constexpr COLORREF grey = RGB(192, 192, 192);
+
+TEST(DrawingSurface, KeepsWhatIsDrawnUntilCleared) {
+    DrawingSurface surface({100, 100}, grey);
+    surface.setForeColor(black);
+    surface.line(10, 10, 50, 10);
+    surface.setFillStyle(FillStyle::solid);
+    surface.setFillColor(yellow);
+    surface.circle(50, 50, 20);
+    surface.setDrawWidth(2);
+    surface.arc(50, 50, 30, 3, 6.0F, 1.0F);
+
+    EXPECT_EQ(surface.pixel(10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(surface.pixel(50, 10), RGB(0, 0, 0)) << "a line includes its end point";
+    EXPECT_EQ(surface.pixel(51, 10), grey);
+    EXPECT_EQ(surface.pixel(50, 50), RGB(255, 255, 0)) << "filled with the fill colour";
+    EXPECT_EQ(surface.pixel(50, 30), RGB(0, 0, 0)) << "outline in the foreground colour";
+    EXPECT_EQ(surface.pixel(50, 28), grey);
+    EXPECT_EQ(surface.pixel(80, 50), RGB(3, 0, 0)) << "the arc passes angle 0 on the right";
+    EXPECT_EQ(surface.pixel(20, 50), grey) << "and never reaches the left";
+
+    surface.cls();
+    EXPECT_EQ(surface.pixel(10, 10), grey);
+    EXPECT_EQ(surface.pixel(50, 50), grey);
+    EXPECT_EQ(surface.pixel(80, 50), grey);
+}
+
+TEST(TickingTimer, TicksOnTheUserInterfaceThreadUntilStopped) {
+    const DWORD userInterface = GetCurrentThreadId();
+    int ticks = 0;
+    bool elsewhere = false;
+    win32::TickingTimer timer([&] {
+        ++ticks;
+        elsewhere = elsewhere || GetCurrentThreadId() != userInterface;
+    });
+    EXPECT_EQ(timer.interval(), 0);
+
+    timer.setInterval(10);
+    EXPECT_EQ(timer.interval(), 10);
+    ASSERT_TRUE(runMessagesUntil([&] { return ticks >= 3; }, 5s));
+    EXPECT_FALSE(elsewhere);
+
+    timer.setInterval(0);
+    EXPECT_EQ(timer.interval(), 0);
+    const int stoppedAt = ticks;
+    runMessagesUntil([] { return false; }, 60ms);
+    EXPECT_EQ(ticks, stoppedAt) << "no tick after the interval was set to 0";
+    EXPECT_THROW(timer.setInterval(-1), RuntimeError);
+}
+
+TEST(Win32Runtime, RunTimeErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    RecordingRuntime runtime;
+    bool nextHandlerRan = false;
+    runtime.deliver([] { throw RuntimeError(RuntimeError::overflow); });
+    runtime.deliver([&] { nextHandlerRan = true; });
+    EXPECT_EQ(runtime.messages, std::vector<std::string>{"运行时错误 '6':\n\nOverflow"});
+    EXPECT_EQ(runtime.titles, std::vector<std::string>{"Pomvexa"});
+    EXPECT_TRUE(nextHandlerRan);
+}
+
+} // namespace
+} // namespace pomvexa::testing

@@ -1,0 +1,232 @@
+#include "win32/aboutwindow.h"
+
+#include "win32/windowclass.h"
+#include "win32/windowstext.h"
+
+namespace pomvexa::win32 {
+namespace {
+
+// A fixed dialog frame with a title bar and close box, without minimise or maximise box.
+constexpr DWORD dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD dialogExStyle = WS_EX_DLGMODALFRAME;
+
+// An empty dialog template: the controls are made in pixels once the dialog exists.
+struct EmptyTemplate {
+    DLGTEMPLATE header;
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
+
+constexpr COLORREF labelBlack = RGB(0, 0, 0);
+
+} // namespace
+
+void StaticLabel::setCaption(const std::string& text) {
+    SetWindowTextW(control, win32::toWide(CP_UTF8, text).c_str());
+}
+
+AboutWindow::AboutWindow(Win32Runtime& runtime, Registry& registry, HWND owner)
+    : runtime(runtime)
+    , registry(registry) {
+    EmptyTemplate empty{};
+    empty.header.style = dialogStyle;
+    empty.header.dwExtendedStyle = dialogExStyle;
+    dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
+                                        dialogProcedure, reinterpret_cast<LPARAM>(this));
+    RECT bounds = clientBounds;
+    AdjustWindowRectEx(&bounds, dialogStyle, FALSE, dialogExStyle);
+    SetWindowPos(dialog, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    setCaption("Pomvexa");
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXSMICON))));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXICON))));
+    createControls();
+
+    titleLabel = std::make_unique<StaticLabel>(lblTitle);
+    versionLabel = std::make_unique<StaticLabel>(lblVersion);
+    form = std::make_unique<frmAbout>(runtime, registry,
+                                      frmAboutControls{*this, *titleLabel, *versionLabel});
+    runtime.windowLoaded(dialog);
+    runtime.deliver(*form, &frmAbout::Form_Load);
+}
+
+AboutWindow::~AboutWindow() {
+    unload();
+}
+
+// Later controls lie above earlier ones where they overlap, as they are created. The tab
+// order is OK, the icon, System Info.
+void AboutWindow::createControls() {
+    picIcon = std::make_unique<PictureBox>(dialog, RECT{16, 16, 16 + 36, 16 + 36},
+                                           GetSysColor(COLOR_BTNFACE), nullptr, WS_TABSTOP);
+    DrawIconEx(picIcon->surface().context(), 0, 0, faceIcon(32), 32, 32, 0, nullptr, DI_NORMAL);
+    picIcon->surface().keepAsBase();
+
+    cmdOK = createControl(L"BUTTON", L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                          {275, 175, 275 + 100, 175 + 23}, IDOK);
+    cmdSysInfo = createControl(L"BUTTON", L"系统信息(&S)...", WS_TABSTOP | BS_PUSHBUTTON,
+                               {276, 205, 276 + 99, 205 + 23}, sysInfoCommand);
+    lblDescription = createControl(L"STATIC", L"用鼠标点击图，点到得1分，默认为难度为中等",
+                                   SS_LEFT | SS_NOPREFIX, {70, 75, 70 + 259, 75 + 78}, -1);
+    lblTitle = createControl(L"STATIC", L"Pomvexa", SS_LEFT | SS_NOPREFIX,
+                             {70, 16, 70 + 259, 16 + 32}, -1);
+    lblVersion =
+        createControl(L"STATIC", L"V1.0", SS_LEFT | SS_NOPREFIX, {70, 52, 70 + 259, 52 + 15}, -1);
+    lblDisclaimer =
+        createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {17, 175, 17 + 242, 175 + 55}, -1);
+
+    // The tab order follows the order of the children: OK goes first.
+    SetWindowPos(cmdOK, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetFocus(cmdOK);
+}
+
+HWND AboutWindow::createControl(const wchar_t* className, const wchar_t* text, DWORD style,
+                                const RECT& bounds, int identifier) {
+    const HWND control =
+        CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+                        bounds.right - bounds.left, bounds.bottom - bounds.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont()), FALSE);
+    return control;
+}
+
+// The etched rule between the description and the buttons: a grey line with a white one of
+// two pixels a pixel lower and to the right.
+void AboutWindow::paintRule(HDC context) const {
+    const RECT grey{6, 163, 378, 164};
+    const RECT white{7, 164, 378, 166};
+    const HBRUSH greyBrush = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
+    FillRect(context, &grey, greyBrush);
+    DeleteObject(greyBrush);
+    FillRect(context, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+INT_PTR CALLBACK AboutWindow::dialogProcedure(HWND dialog, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        reinterpret_cast<AboutWindow*>(lParam)->dialog = dialog;
+    }
+    auto* box = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (box == nullptr)
+        return FALSE;
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    try {
+        return box->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        return FALSE; // handlers report their own errors; nothing unwinds into Windows
+    }
+}
+
+INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return FALSE; // the focus is set when the controls are made
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: // Esc and the close box
+            runtime.deliver(*form, &frmAbout::cmdOK_Click);
+            return TRUE;
+        case sysInfoCommand:
+            runtime.deliver(*form, &frmAbout::cmdSysInfo_Click);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_CTLCOLORSTATIC: {
+        // The labels are black, but the version, which has the system's text colour.
+        const auto context = reinterpret_cast<HDC>(wParam);
+        const auto control = reinterpret_cast<HWND>(lParam);
+        SetTextColor(context, control == lblVersion ? GetSysColor(COLOR_BTNTEXT) : labelBlack);
+        SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC context = BeginPaint(dialog, &paint);
+        paintRule(context);
+        EndPaint(dialog, &paint);
+        return TRUE;
+    }
+    case WM_DESTROY:
+        runtime.windowUnloaded(dialog);
+        return FALSE;
+    case WM_NCDESTROY:
+        dialog = nullptr;
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void AboutWindow::setCaption(const std::string& text) {
+    if (dialog != nullptr)
+        SetWindowTextW(dialog, win32::toWide(CP_UTF8, text).c_str());
+}
+
+void AboutWindow::showModeless() {
+    if (dialog == nullptr)
+        return;
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+}
+
+void AboutWindow::unload() {
+    if (dialog != nullptr)
+        DestroyWindow(dialog);
+}
+
+AboutBox::AboutBox(Win32Runtime& runtime, Registry& registry)
+    : runtime(runtime)
+    , registry(registry)
+    , owner(createWindow(*this, registerWindowClass(L"PomvexaOwner"), WS_POPUP, WS_EX_TOOLWINDOW,
+                         RECT{}, nullptr)) {
+}
+
+AboutBox::~AboutBox() {
+    loaded.reset();
+    DestroyWindow(owner);
+}
+
+LRESULT AboutBox::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+AboutWindow* AboutBox::window() const {
+    return loaded != nullptr && !loaded->isUnloaded() ? loaded.get() : nullptr;
+}
+
+// A box that was unloaded is destroyed when the next one loads, outside its own handlers.
+AboutWindow& AboutBox::load() {
+    if (window() == nullptr) {
+        loaded.reset();
+        loaded = std::make_unique<AboutWindow>(runtime, registry, owner);
+    }
+    return *loaded;
+}
+
+bool AboutBox::translateDialogKeys(MSG& message) const {
+    const AboutWindow* open = window();
+    return open != nullptr && IsDialogMessageW(open->handle(), &message);
+}
+
+void AboutBox::setCaption(const std::string& text) {
+    load().setCaption(text);
+}
+
+void AboutBox::showModeless() {
+    load().showModeless();
+}
+
+void AboutBox::unload() {
+    if (AboutWindow* open = window())
+        open->unload();
+}
+
+} // namespace pomvexa::win32

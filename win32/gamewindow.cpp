@@ -1,0 +1,191 @@
+#include "win32/gamewindow.h"
+
+#include "win32/windowstext.h"
+
+namespace pomvexa::win32 {
+namespace {
+
+// A fixed single border with a title bar, system menu and close box, and no minimise or
+// maximise box.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD windowExStyle = WS_EX_WINDOWEDGE;
+
+constexpr RECT pictureBounds{24, 16, 24 + 100, 16 + 100};
+
+// The picture's top-left 96 x 96 pixels, which is all of it that the picture box shows.
+HBITMAP facePicture() {
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"FACE", IMAGE_BITMAP, 0, 0,
+                                           LR_CREATEDIBSECTION | LR_SHARED));
+}
+
+// The menus' captions carry no access-key marker: "(G)" is plain text.
+void appendItem(HMENU menu, UINT command, const wchar_t* caption) {
+    AppendMenuW(menu, MF_STRING, command, caption);
+}
+
+} // namespace
+
+GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
+    : runtime(runtime)
+    , formCanvas(clientSize, GetSysColor(COLOR_BTNFACE)) {
+    createMenus();
+    RECT bounds{0, 0, clientSize.cx, clientSize.cy};
+    AdjustWindowRectEx(&bounds, windowStyle, TRUE, windowExStyle);
+    const RECT placed{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + bounds.right - bounds.left,
+                      CW_USEDEFAULT + bounds.bottom - bounds.top};
+    window = createWindow(*this, registerWindowClass(L"PomvexaGame"), windowStyle, windowExStyle,
+                          placed, nullptr, menuBar);
+    fitClientArea();
+    formCanvas.setView(window);
+    setCaption("Pomvexa-  tarnik");
+
+    Timer1 = std::make_unique<TickingTimer>(
+        [this] { this->runtime.deliver(*form, &Form1::Timer1_Timer); });
+    Picture1 = std::make_unique<PictureBox>(window, pictureBounds, GetSysColor(COLOR_BTNFACE),
+                                            facePicture());
+    Picture1->onClick([this] { this->runtime.deliver(*form, &Form1::Picture1_Click); });
+
+    form = std::make_unique<Form1>(runtime, Form1Controls{
+                                                .form = *this,
+                                                .formCanvas = formCanvas,
+                                                .Picture1 = *Picture1,
+                                                .Picture1Canvas = Picture1->surface(),
+                                                .Timer1 = *Timer1,
+                                                .mnueasy = *easyItem,
+                                                .mnumoderate = *moderateItem,
+                                                .mnuhard = *hardItem,
+                                                .mnuimpossible = *impossibleItem,
+                                                .frmAbout = aboutBox,
+                                            });
+    runtime.windowLoaded(window);
+    runtime.deliver(*form, &Form1::Form_Load);
+}
+
+GameWindow::~GameWindow() {
+    unload();
+    if (accelerators != nullptr)
+        DestroyAcceleratorTable(accelerators);
+}
+
+void GameWindow::createMenus() {
+    const HMENU game = CreatePopupMenu();
+    appendItem(game, startCommand, L"开始(S)\tCtrl+N");
+    AppendMenuW(game, MF_SEPARATOR, 0, nullptr);
+    appendItem(game, exitCommand, L"退出(E)");
+
+    const HMENU level = CreatePopupMenu();
+    appendItem(level, easyCommand, L"简单");
+    appendItem(level, moderateCommand, L"中等");
+    appendItem(level, hardCommand, L"困难");
+    appendItem(level, impossibleCommand, L"艰难");
+
+    const HMENU help = CreatePopupMenu();
+    appendItem(help, helpCommand, L"帮助");
+    appendItem(help, aboutCommand, L"关于");
+
+    menuBar = CreateMenu();
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(game), L"游戏(G)");
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(level), L"难度");
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"帮助");
+
+    easyItem.emplace(level, easyCommand);
+    moderateItem.emplace(level, moderateCommand);
+    hardItem.emplace(level, hardCommand);
+    impossibleItem.emplace(level, impossibleCommand);
+
+    ACCEL start{FCONTROL | FVIRTKEY, 'N', startCommand};
+    accelerators = CreateAcceleratorTableW(&start, 1);
+}
+
+// The window was sized for a one-line menu bar; should the bar need more room, the window
+// grows by what the client area lacks.
+void GameWindow::fitClientArea() {
+    RECT client;
+    RECT outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    const int missingWidth = clientSize.cx - client.right;
+    const int missingHeight = clientSize.cy - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0)
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool GameWindow::translateAccelerator(MSG& message) const {
+    if (window == nullptr || (message.hwnd != window && !IsChild(window, message.hwnd)))
+        return false;
+    return TranslateAcceleratorW(window, accelerators, &message) != 0;
+}
+
+void GameWindow::setCaption(const std::string& text) {
+    if (window != nullptr)
+        SetWindowTextW(window, win32::toWide(CP_UTF8, text).c_str());
+}
+
+void GameWindow::showModeless() {
+    if (window == nullptr)
+        return;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
+void GameWindow::unload() {
+    if (window != nullptr)
+        DestroyWindow(window);
+}
+
+void GameWindow::command(UINT identifier) {
+    static constexpr struct {
+        Command command;
+        void (Form1::*handler)();
+    } handlers[] = {
+        {startCommand, &Form1::mnustartgame_Click},
+        {exitCommand, &Form1::mnuexit_Click},
+        {easyCommand, &Form1::mnueasy_Click},
+        {moderateCommand, &Form1::mnumoderate_Click},
+        {hardCommand, &Form1::mnuhard_Click},
+        {impossibleCommand, &Form1::mnuimpossible_Click},
+        {helpCommand, &Form1::help_Click},
+        {aboutCommand, &Form1::about_Click},
+    };
+    for (const auto& entry : handlers)
+        if (entry.command == identifier)
+            runtime.deliver(*form, entry.handler);
+}
+
+LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC context = BeginPaint(handle, &paint);
+        formCanvas.paint(context, {0, 0});
+        EndPaint(handle, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_COMMAND:
+        // From the menu (0) or the accelerator (1); the window has no command controls.
+        if (HIWORD(wParam) <= 1 && form != nullptr)
+            command(LOWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        unload();
+        return 0;
+    case WM_DESTROY:
+        // No tick may reach a window that is going away.
+        if (Timer1 != nullptr)
+            Timer1->setInterval(0);
+        runtime.windowUnloaded(handle);
+        return 0;
+    case WM_NCDESTROY:
+        window = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(handle, message, wParam, lParam);
+}
+
+} // namespace pomvexa::win32

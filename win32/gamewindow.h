@@ -1,0 +1,75 @@
+#pragma once
+
+#include "game/form1.h"
+#include "win32/drawingsurface.h"
+#include "win32/menuitem.h"
+#include "win32/picturebox.h"
+#include "win32/tickingtimer.h"
+#include "win32/win32runtime.h"
+#include "win32/windowclass.h"
+
+#include <memory>
+#include <optional>
+
+namespace pomvexa::win32 {
+
+// The game window: a fixed 527 x 391 playfield under a menu bar, with the face picture and the
+// timer. It owns its controls and the round logic and hands every menu choice, accelerator,
+// click and tick to the round logic through the runtime's event delivery. Unloading it destroys
+// its window and stops its timer at once; the object itself lives on until the program ends.
+class GameWindow : public Window, private MessageTarget {
+public:
+    static constexpr SIZE clientSize{527, 391};
+
+    // The menu commands, as WM_COMMAND carries them.
+    enum Command : UINT {
+        startCommand = 100,
+        exitCommand,
+        easyCommand,
+        moderateCommand,
+        hardCommand,
+        impossibleCommand,
+        helpCommand,
+        aboutCommand,
+    };
+
+    // aboutBox is the program's About box, which outlives this window.
+    GameWindow(Win32Runtime& runtime, Window& aboutBox);
+    GameWindow(const GameWindow&) = delete;
+    GameWindow& operator=(const GameWindow&) = delete;
+    ~GameWindow() override;
+
+    HWND handle() const { return window; }
+    const Form1& game() const { return *form; }
+    PictureBox& picture() { return *Picture1; }
+    DrawingSurface& canvas() { return formCanvas; }
+    Timer& timer() { return *Timer1; }
+
+    // Runs Ctrl+N while a message is for this window or one of its controls.
+    bool translateAccelerator(MSG& message) const;
+
+    void setCaption(const std::string& text) override;
+    void showModeless() override;
+    void unload() override;
+
+private:
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void createMenus();
+    void fitClientArea();
+    void command(UINT identifier);
+
+    Win32Runtime& runtime;
+    DrawingSurface formCanvas;
+    HWND window = nullptr;
+    HMENU menuBar = nullptr;
+    HACCEL accelerators = nullptr;
+    std::unique_ptr<PictureBox> Picture1;
+    std::unique_ptr<TickingTimer> Timer1;
+    std::optional<CheckableMenuItem> easyItem;
+    std::optional<CheckableMenuItem> moderateItem;
+    std::optional<CheckableMenuItem> hardItem;
+    std::optional<CheckableMenuItem> impossibleItem;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace pomvexa::win32

@@ -1,0 +1,33 @@
+#include "win32/win32application.h"
+
+#include "win32/aboutwindow.h"
+#include "win32/gamewindow.h"
+#include "win32/win32runtime.h"
+#include "win32/windowsregistry.h"
+
+namespace pomvexa {
+namespace {
+
+int runMessageLoop(const win32::GameWindow& game, const win32::AboutBox& about) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (game.translateAccelerator(message) || about.translateDialogKeys(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int runWin32Application() {
+    win32::Win32Runtime runtime;
+    WindowsRegistry registry;
+    win32::AboutBox about(runtime, registry);
+    win32::GameWindow game(runtime, about);
+    game.showModeless();
+    return runMessageLoop(game, about);
+}
+
+} // namespace pomvexa

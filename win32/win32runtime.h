@@ -1,0 +1,54 @@
+#pragma once
+
+#include "runtime/eventdelivery.h"
+#include "runtime/randomsequence.h"
+#include "runtime/runtime.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pomvexa::win32 {
+
+// The runtime's services on the Windows API, the one place where events reach the program's
+// handlers, and the register of loaded windows: when the last one is unloaded the message loop
+// is told to end.
+class Win32Runtime : public Runtime {
+public:
+    float nextRandom() override { return random.next(); }
+    void seedRandom() override { random.seedFromClock(); }
+    // The user's default sound.
+    void soundBeep() override { MessageBeep(MB_OK); }
+    // A message box with OK only, titled with the program's title and owned by the program's
+    // active window, so that it stays in front of it.
+    void showMessage(const std::string& text, MessageStyle style) override;
+    ApplicationIdentity application() const override;
+    std::string findFile(const std::string& path) override;
+    void launchProgram(const std::string& path, WindowStyle style) override;
+
+    // Runs an event handler; a run-time error it raises is reported and the program goes on.
+    template <typename Handler> void deliver(Handler&& handler) noexcept {
+        pomvexa::deliver(*this, std::forward<Handler>(handler));
+    }
+    template <typename Form> void deliver(Form& form, void (Form::*handler)()) noexcept {
+        pomvexa::deliver(*this, form, handler);
+    }
+
+    void windowLoaded(HWND window);
+    void windowUnloaded(HWND window);
+    bool anyWindowLoaded() const { return !loaded.empty(); }
+
+protected:
+    // Shows the box and returns when it is dismissed. Tests put their own in its place.
+    virtual void presentMessage(HWND owner, const std::wstring& text, const std::wstring& title);
+
+private:
+    HWND messageOwner() const;
+
+    RandomSequence random;
+    std::vector<HWND> loaded; // in the order loaded
+};
+
+} // namespace pomvexa::win32
