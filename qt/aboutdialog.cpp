@@ -47,10 +47,10 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     form = std::make_unique<frmAbout>(runtime, registry,
                                       frmAboutControls{*this, *titleLabel, *versionLabel});
     connect(cmdOK, &QPushButton::clicked, this,
-            [this] { this->runtime.deliver(*form, &frmAbout::cmdOK_Click); });
+            [this] { deliver(this->runtime, *form, &frmAbout::cmdOK_Click); });
     connect(cmdSysInfo, &QPushButton::clicked, this,
-            [this] { this->runtime.deliver(*form, &frmAbout::cmdSysInfo_Click); });
-    runtime.deliver(*form, &frmAbout::Form_Load);
+            [this] { deliver(this->runtime, *form, &frmAbout::cmdSysInfo_Click); });
+    deliver(runtime, *form, &frmAbout::Form_Load);
 }
 
 AboutDialog::~AboutDialog() = default;
@@ -96,7 +96,7 @@ QLabel* AboutDialog::createLabel(const QString& text, const QRect& geometry, con
 }
 
 void AboutDialog::reject() {
-    runtime.deliver(*form, &frmAbout::cmdOK_Click);
+    deliver(runtime, *form, &frmAbout::cmdOK_Click);
 }
 
 // The close button unloads the box just as OK does.

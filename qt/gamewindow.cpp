@@ -44,7 +44,7 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
                                                 .frmAbout = aboutBox,
                                             });
     connectEvents();
-    runtime.deliver(*form, &Form1::Form_Load);
+    deliver(runtime, *form, &Form1::Form_Load);
 }
 
 GameWindow::~GameWindow() = default;
@@ -113,11 +113,11 @@ void GameWindow::createMenus() {
 void GameWindow::connectEvents() {
     const auto route = [this](QAction* action, void (Form1::*handler)()) {
         connect(action, &QAction::triggered, this,
-                [this, handler] { runtime.deliver(*form, handler); });
+                [this, handler] { deliver(runtime, *form, handler); });
     };
     connect(startAction, &QAction::triggered, this, [this] {
         trace::event("start");
-        runtime.deliver(*form, &Form1::mnustartgame_Click);
+        deliver(runtime, *form, &Form1::mnustartgame_Click);
     });
     route(exitAction, &Form1::mnuexit_Click);
     route(easyAction, &Form1::mnueasy_Click);
@@ -128,10 +128,10 @@ void GameWindow::connectEvents() {
     route(aboutAction, &Form1::about_Click);
 
     connect(picture, &PictureWidget::clicked, this,
-            [this] { runtime.deliver(*form, &Form1::Picture1_Click); });
+            [this] { deliver(runtime, *form, &Form1::Picture1_Click); });
     connect(timer, &TimerControl::ticked, this, [this] {
         trace::event("tick");
-        runtime.deliver(*form, &Form1::Timer1_Timer);
+        deliver(runtime, *form, &Form1::Timer1_Timer);
         trace::event("moved", picture->x(), picture->y());
     });
 }

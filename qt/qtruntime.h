@@ -6,11 +6,10 @@
 #include "runtime/runtime.h"
 
 #include <string>
-#include <utility>
 
 namespace pomvexa {
 
-// The runtime's services on Qt, and the one place where events reach the program's handlers.
+// The runtime's services on Qt. Events reach the program's handlers through deliver() with it.
 class QtRuntime : public Runtime {
 public:
     float nextRandom() override { return random.next(); }
@@ -20,14 +19,6 @@ public:
     ApplicationIdentity application() const override;
     std::string findFile(const std::string& path) override;
     void launchProgram(const std::string& path, WindowStyle style) override;
-
-    // Runs an event handler; a run-time error it raises is reported and the program goes on.
-    template <typename Handler> void deliver(Handler&& handler) noexcept {
-        pomvexa::deliver(*this, std::forward<Handler>(handler));
-    }
-    template <typename Form> void deliver(Form& form, void (Form::*handler)()) noexcept {
-        pomvexa::deliver(*this, form, handler);
-    }
 
 private:
     RandomSequence random;

@@ -32,16 +32,16 @@ AboutWindow::AboutWindow(Win32Runtime& runtime, Registry& registry, HWND owner)
     EmptyTemplate empty{};
     empty.header.style = dialogStyle;
     empty.header.dwExtendedStyle = dialogExStyle;
-    dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
+    window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
                                         dialogProcedure, reinterpret_cast<LPARAM>(this));
     RECT bounds = clientBounds;
     AdjustWindowRectEx(&bounds, dialogStyle, FALSE, dialogExStyle);
-    SetWindowPos(dialog, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+    SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
     setCaption("Pomvexa");
-    SendMessageW(dialog, WM_SETICON, ICON_SMALL,
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXSMICON))));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG,
+    SendMessageW(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXICON))));
     createControls();
 
@@ -49,8 +49,8 @@ AboutWindow::AboutWindow(Win32Runtime& runtime, Registry& registry, HWND owner)
     versionLabel = std::make_unique<StaticLabel>(lblVersion);
     form = std::make_unique<frmAbout>(runtime, registry,
                                       frmAboutControls{*this, *titleLabel, *versionLabel});
-    runtime.windowLoaded(dialog);
-    runtime.deliver(*form, &frmAbout::Form_Load);
+    runtime.windowLoaded(window);
+    deliver(runtime, *form, &frmAbout::Form_Load);
 }
 
 AboutWindow::~AboutWindow() {
@@ -60,7 +60,7 @@ AboutWindow::~AboutWindow() {
 // Later controls lie above earlier ones where they overlap, as they are created. The tab
 // order is OK, the icon, System Info.
 void AboutWindow::createControls() {
-    picIcon = std::make_unique<PictureBox>(dialog, RECT{16, 16, 16 + 36, 16 + 36},
+    picIcon = std::make_unique<PictureBox>(window, RECT{16, 16, 16 + 36, 16 + 36},
                                            GetSysColor(COLOR_BTNFACE), nullptr, WS_TABSTOP);
     DrawIconEx(picIcon->surface().context(), 0, 0, faceIcon(32), 32, 32, 0, nullptr, DI_NORMAL);
     picIcon->surface().keepAsBase();
@@ -87,7 +87,7 @@ HWND AboutWindow::createControl(const wchar_t* className, const wchar_t* text, D
                                 const RECT& bounds, int identifier) {
     const HWND control =
         CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                        bounds.right - bounds.left, bounds.bottom - bounds.top, dialog,
+                        bounds.right - bounds.left, bounds.bottom - bounds.top, window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont()), FALSE);
@@ -109,7 +109,7 @@ INT_PTR CALLBACK AboutWindow::dialogProcedure(HWND dialog, UINT message, WPARAM 
                                               LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<AboutWindow*>(lParam)->dialog = dialog;
+        reinterpret_cast<AboutWindow*>(lParam)->window = dialog;
     }
     auto* box = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (box == nullptr)
@@ -131,10 +131,10 @@ INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL: // Esc and the close box
-            runtime.deliver(*form, &frmAbout::cmdOK_Click);
+            deliver(runtime, *form, &frmAbout::cmdOK_Click);
             return TRUE;
         case sysInfoCommand:
-            runtime.deliver(*form, &frmAbout::cmdSysInfo_Click);
+            deliver(runtime, *form, &frmAbout::cmdSysInfo_Click);
             return TRUE;
         default:
             return FALSE;
@@ -147,39 +147,18 @@ INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(context, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC context = BeginPaint(dialog, &paint);
-        paintRule(context);
-        EndPaint(dialog, &paint);
+    case WM_PAINT:
+        paintWindow(window, [this](HDC context) { paintRule(context); });
         return TRUE;
-    }
     case WM_DESTROY:
-        runtime.windowUnloaded(dialog);
+        runtime.windowUnloaded(window);
         return FALSE;
     case WM_NCDESTROY:
-        dialog = nullptr;
+        window = nullptr;
         return FALSE;
     default:
         return FALSE;
     }
-}
-
-void AboutWindow::setCaption(const std::string& text) {
-    if (dialog != nullptr)
-        SetWindowTextW(dialog, win32::toWide(CP_UTF8, text).c_str());
-}
-
-void AboutWindow::showModeless() {
-    if (dialog == nullptr)
-        return;
-    ShowWindow(dialog, SW_SHOW);
-    SetForegroundWindow(dialog);
-}
-
-void AboutWindow::unload() {
-    if (dialog != nullptr)
-        DestroyWindow(dialog);
 }
 
 AboutBox::AboutBox(Win32Runtime& runtime, Registry& registry)

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "runtime/registry.h"
 #include "win32/picturebox.h"
+#include "win32/toplevelwindow.h"
 #include "win32/win32runtime.h"
 #include "win32/windowclass.h"
 
@@ -27,7 +28,7 @@ private:
 // the program's hidden owner window, which keeps it off the taskbar without tying it to the
 // game window's life. It owns its controls and its logic; unloading it destroys its window, and
 // the program ends when it was the last one.
-class AboutWindow : public Window {
+class AboutWindow : public TopLevelWindow {
 public:
     static constexpr RECT clientBounds{156, 129, 156 + 382, 129 + 237};
     static constexpr int sysInfoCommand = 1001;
@@ -37,13 +38,8 @@ public:
     AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow() override;
 
-    HWND handle() const { return dialog; }
     // Whether the box has been unloaded and only waits to be destroyed.
-    bool isUnloaded() const { return dialog == nullptr; }
-
-    void setCaption(const std::string& text) override;
-    void showModeless() override;
-    void unload() override;
+    bool isUnloaded() const { return window == nullptr; }
 
 private:
     static INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam,
@@ -56,7 +52,6 @@ private:
 
     Win32Runtime& runtime;
     Registry& registry;
-    HWND dialog = nullptr;
     std::unique_ptr<PictureBox> picIcon;
     HWND cmdOK = nullptr;
     HWND cmdSysInfo = nullptr;

@@ -1,7 +1,5 @@
 #include "win32/gamewindow.h"
 
-#include "win32/windowstext.h"
-
 namespace pomvexa::win32 {
 namespace {
 
@@ -40,10 +38,10 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
     setCaption("Pomvexa-  tarnik");
 
     Timer1 = std::make_unique<TickingTimer>(
-        [this] { this->runtime.deliver(*form, &Form1::Timer1_Timer); });
+        [this] { deliver(this->runtime, *form, &Form1::Timer1_Timer); });
     Picture1 = std::make_unique<PictureBox>(window, pictureBounds, GetSysColor(COLOR_BTNFACE),
                                             facePicture());
-    Picture1->onClick([this] { this->runtime.deliver(*form, &Form1::Picture1_Click); });
+    Picture1->onClick([this] { deliver(this->runtime, *form, &Form1::Picture1_Click); });
 
     form = std::make_unique<Form1>(runtime, Form1Controls{
                                                 .form = *this,
@@ -58,7 +56,7 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
                                                 .frmAbout = aboutBox,
                                             });
     runtime.windowLoaded(window);
-    runtime.deliver(*form, &Form1::Form_Load);
+    deliver(runtime, *form, &Form1::Form_Load);
 }
 
 GameWindow::~GameWindow() {
@@ -118,23 +116,6 @@ bool GameWindow::translateAccelerator(MSG& message) const {
     return TranslateAcceleratorW(window, accelerators, &message) != 0;
 }
 
-void GameWindow::setCaption(const std::string& text) {
-    if (window != nullptr)
-        SetWindowTextW(window, win32::toWide(CP_UTF8, text).c_str());
-}
-
-void GameWindow::showModeless() {
-    if (window == nullptr)
-        return;
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-}
-
-void GameWindow::unload() {
-    if (window != nullptr)
-        DestroyWindow(window);
-}
-
 void GameWindow::command(UINT identifier) {
     static constexpr struct {
         Command command;
@@ -151,18 +132,14 @@ void GameWindow::command(UINT identifier) {
     };
     for (const auto& entry : handlers)
         if (entry.command == identifier)
-            runtime.deliver(*form, entry.handler);
+            deliver(runtime, *form, entry.handler);
 }
 
 LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC context = BeginPaint(handle, &paint);
-        formCanvas.paint(context, {0, 0});
-        EndPaint(handle, &paint);
+    case WM_PAINT:
+        paintWindow(handle, [this](HDC context) { formCanvas.paint(context, {0, 0}); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_COMMAND:

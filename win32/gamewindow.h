@@ -5,6 +5,7 @@
 #include "win32/menuitem.h"
 #include "win32/picturebox.h"
 #include "win32/tickingtimer.h"
+#include "win32/toplevelwindow.h"
 #include "win32/win32runtime.h"
 #include "win32/windowclass.h"
 
@@ -17,7 +18,7 @@ namespace pomvexa::win32 {
 // timer. It owns its controls and the round logic and hands every menu choice, accelerator,
 // click and tick to the round logic through the runtime's event delivery. Unloading it destroys
 // its window and stops its timer at once; the object itself lives on until the program ends.
-class GameWindow : public Window, private MessageTarget {
+class GameWindow : public TopLevelWindow, private MessageTarget {
 public:
     static constexpr SIZE clientSize{527, 391};
 
@@ -39,7 +40,6 @@ public:
     GameWindow& operator=(const GameWindow&) = delete;
     ~GameWindow() override;
 
-    HWND handle() const { return window; }
     const Form1& game() const { return *form; }
     PictureBox& picture() { return *Picture1; }
     DrawingSurface& canvas() { return formCanvas; }
@@ -47,10 +47,6 @@ public:
 
     // Runs Ctrl+N while a message is for this window or one of its controls.
     bool translateAccelerator(MSG& message) const;
-
-    void setCaption(const std::string& text) override;
-    void showModeless() override;
-    void unload() override;
 
 private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,7 +56,6 @@ private:
 
     Win32Runtime& runtime;
     DrawingSurface formCanvas;
-    HWND window = nullptr;
     HMENU menuBar = nullptr;
     HACCEL accelerators = nullptr;
     std::unique_ptr<PictureBox> Picture1;

@@ -1,5 +1,7 @@
 #include "win32/picturebox.h"
 
+#include "win32/toplevelwindow.h"
+
 #include <windowsx.h>
 
 #include <cmath>
@@ -35,16 +37,14 @@ void PictureBox::move(float left, float top) {
 
 LRESULT PictureBox::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC context = BeginPaint(handle, &paint);
-        RECT edge;
-        GetClientRect(handle, &edge);
-        DrawEdge(context, &edge, EDGE_SUNKEN, BF_RECT);
-        drawing.paint(context, {borderWidth, borderWidth});
-        EndPaint(handle, &paint);
+    case WM_PAINT:
+        paintWindow(handle, [this, handle](HDC context) {
+            RECT edge;
+            GetClientRect(handle, &edge);
+            DrawEdge(context, &edge, EDGE_SUNKEN, BF_RECT);
+            drawing.paint(context, {borderWidth, borderWidth});
+        });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

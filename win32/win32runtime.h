@@ -7,14 +7,13 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace pomvexa::win32 {
 
-// The runtime's services on the Windows API, the one place where events reach the program's
-// handlers, and the register of loaded windows: when the last one is unloaded the message loop
-// is told to end.
+// The runtime's services on the Windows API, and the register of loaded windows: when the last
+// one is unloaded the message loop is told to end. Events reach the program's handlers through
+// deliver() with it.
 class Win32Runtime : public Runtime {
 public:
     float nextRandom() override { return random.next(); }
@@ -27,14 +26,6 @@ public:
     ApplicationIdentity application() const override;
     std::string findFile(const std::string& path) override;
     void launchProgram(const std::string& path, WindowStyle style) override;
-
-    // Runs an event handler; a run-time error it raises is reported and the program goes on.
-    template <typename Handler> void deliver(Handler&& handler) noexcept {
-        pomvexa::deliver(*this, std::forward<Handler>(handler));
-    }
-    template <typename Form> void deliver(Form& form, void (Form::*handler)()) noexcept {
-        pomvexa::deliver(*this, form, handler);
-    }
 
     void windowLoaded(HWND window);
     void windowUnloaded(HWND window);

@@ -135,7 +135,7 @@ TEST(EventDelivery, RunTimeErrorIsReportedAndDoesNotEscape) {
     QtRuntime runtime;
     bool stepBeforeErrorDone = false;
     const SeenMessage box = dismissMessageDuring([&] {
-        runtime.deliver([&] {
+        deliver(runtime, [&] {
             stepBeforeErrorDone = true;
             throw RuntimeError(RuntimeError::overflow);
         });

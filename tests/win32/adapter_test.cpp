@@ -65,8 +65,8 @@ TEST(TickingTimer, TicksOnTheUserInterfaceThreadUntilStopped) {
 TEST(Win32Runtime, RunTimeErrorInAHandlerIsShownAndTheProgramGoesOn) {
     RecordingRuntime runtime;
     bool nextHandlerRan = false;
-    runtime.deliver([] { throw RuntimeError(RuntimeError::overflow); });
-    runtime.deliver([&] { nextHandlerRan = true; });
+    deliver(runtime, [] { throw RuntimeError(RuntimeError::overflow); });
+    deliver(runtime, [&] { nextHandlerRan = true; });
     EXPECT_EQ(runtime.messages, std::vector<std::string>{"运行时错误 '6':\n\nOverflow"});
     EXPECT_EQ(runtime.titles, std::vector<std::string>{"Pomvexa"});
     EXPECT_TRUE(nextHandlerRan);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "runtime/runtime.h"
+#include "win32/windowstext.h"
+
+#include <windows.h>
+
+namespace pomvexa::win32 {
+
+// One of the program's top-level windows: its caption is its title, showing it brings it to the
+// front without blocking, and unloading it destroys it. The handle is null once the window is
+// destroyed; the derived class sets it when the window is made and clears it on WM_NCDESTROY.
+class TopLevelWindow : public Window {
+public:
+    HWND handle() const { return window; }
+
+    void setCaption(const std::string& text) override {
+        if (window != nullptr)
+            SetWindowTextW(window, toWide(CP_UTF8, text).c_str());
+    }
+    void showModeless() override {
+        if (window == nullptr)
+            return;
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+    }
+    void unload() override {
+        if (window != nullptr)
+            DestroyWindow(window);
+    }
+
+protected:
+    HWND window = nullptr;
+};
+
+// Paints the window's invalid area with the function given, which takes the device context.
+template <typename Painter> void paintWindow(HWND window, Painter&& paint) {
+    PAINTSTRUCT area;
+    const HDC context = BeginPaint(window, &area);
+    paint(context);
+    EndPaint(window, &area);
+}
+
+} // namespace pomvexa::win32
