@@ -5,9 +5,43 @@ include(GNUInstallDirs)
 set(POMVEXA_RELEASE_DATE 2026-12-08)
 set(POMVEXA_ICON_SIZES 16 22 24 32 48 64 128 256)
 
-install(TARGETS pomvexa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES resources/${POMVEXA_APP_ID}.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# A game's program goes to games/ below the prefix, as Debian's policy has it.
+set(POMVEXA_GAMES_DIR games)
+install(TARGETS pomvexa RUNTIME DESTINATION ${POMVEXA_GAMES_DIR})
+# Without the compilers' and linkers' notes, which say nothing to a player.
+install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+    --remove-section=.note \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${POMVEXA_GAMES_DIR}/pomvexa\")")
+
+# The desktop entry starts the program by its full path, which is known only when installing
+# (CPack installs below /usr whatever the build's prefix).
+install(CODE "set(POMVEXA_DESKTOP_TEMPLATE \"${CMAKE_CURRENT_SOURCE_DIR}/resources/${POMVEXA_APP_ID}.desktop.in\")
+    set(POMVEXA_DESKTOP_STAGE \"${CMAKE_CURRENT_BINARY_DIR}/desktop-entry\")
+    set(POMVEXA_GAMES_DIR ${POMVEXA_GAMES_DIR})")
+install(SCRIPT cmake/installdesktopentry.cmake)
+
+# Manual pages and the changelog are installed compressed, without a time stamp, as Debian
+# wants them; the copyright file as it is.
+configure_file(packaging/debian/changelog.in changelog @ONLY)
+set(compressed_dir ${CMAKE_CURRENT_BINARY_DIR}/compressed)
+set(compressed_files)
+function(pomvexa_compress source name)
+    set(output ${compressed_dir}/${name}.gz)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${compressed_dir}
+        COMMAND gzip -9n --stdout ${source} > ${output}
+        DEPENDS ${source} VERBATIM)
+    set(compressed_files ${compressed_files} ${output} PARENT_SCOPE)
+endfunction()
+pomvexa_compress(${CMAKE_CURRENT_SOURCE_DIR}/packaging/man/pomvexa.6 pomvexa.6)
+pomvexa_compress(${CMAKE_CURRENT_SOURCE_DIR}/packaging/man/zh_CN/pomvexa.6 zh_CN.pomvexa.6)
+pomvexa_compress(${CMAKE_CURRENT_BINARY_DIR}/changelog changelog)
+add_custom_target(compressed_docs ALL DEPENDS ${compressed_files})
+
+install(FILES ${compressed_dir}/pomvexa.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${compressed_dir}/zh_CN.pomvexa.6.gz RENAME pomvexa.6.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man6)
+install(FILES ${compressed_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pomvexa)
+install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pomvexa)
 configure_file(resources/${POMVEXA_APP_ID}.metainfo.xml.in
     ${POMVEXA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${POMVEXA_APP_ID}.metainfo.xml
