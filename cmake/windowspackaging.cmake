@@ -1,0 +1,39 @@
+# The Windows program's two packages: an installer made by NSIS's makensis, and a portable zip
+# with the program, its licence and a short readme. Built with the program when makensis is
+# there (Debian's nsis package).
+
+find_program(POMVEXA_MAKENSIS makensis)
+set(package_dir ${CMAKE_CURRENT_BINARY_DIR}/packages)
+set(POMVEXA_INSTALLER ${package_dir}/pomvexa-${PROJECT_VERSION}-setup.exe)
+set(POMVEXA_PORTABLE_ZIP ${package_dir}/pomvexa-${PROJECT_VERSION}-windows.zip)
+
+# The zip's files, named as a Windows user expects them.
+set(portable_dir ${CMAKE_CURRENT_BINARY_DIR}/portable)
+configure_file(packaging/windows/readme.txt.in ${portable_dir}/readme.txt @ONLY
+    NEWLINE_STYLE WIN32)
+configure_file(LICENSE ${portable_dir}/LICENSE.txt COPYONLY)
+add_custom_command(OUTPUT ${POMVEXA_PORTABLE_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:pomvexa> ${portable_dir}/pomvexa.exe
+    COMMAND ${CMAKE_COMMAND} -E chdir ${portable_dir} ${CMAKE_COMMAND} -E tar cf
+        ${POMVEXA_PORTABLE_ZIP} --format=zip pomvexa.exe LICENSE.txt readme.txt
+    DEPENDS pomvexa ${portable_dir}/readme.txt ${portable_dir}/LICENSE.txt VERBATIM)
+set(package_files ${POMVEXA_PORTABLE_ZIP})
+
+if(POMVEXA_MAKENSIS)
+    set(POMVEXA_PROGRAM_FILE $<TARGET_FILE:pomvexa>)
+    set(POMVEXA_LICENSE_FILE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+    configure_file(packaging/windows/pomvexa.nsi.in pomvexa.nsi.in @ONLY)
+    # The program's path is known only when generating the build.
+    file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/pomvexa.nsi
+        INPUT ${CMAKE_CURRENT_BINARY_DIR}/pomvexa.nsi.in)
+    add_custom_command(OUTPUT ${POMVEXA_INSTALLER}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}
+        COMMAND ${POMVEXA_MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/pomvexa.nsi
+        DEPENDS pomvexa ${CMAKE_CURRENT_BINARY_DIR}/pomvexa.nsi ${POMVEXA_ICON_FILE}
+            ${POMVEXA_LICENSE_FILE} VERBATIM)
+    list(APPEND package_files ${POMVEXA_INSTALLER})
+else()
+    message(STATUS "makensis not found: no Windows installer (Debian's package nsis has it)")
+endif()
+add_custom_target(windows_packages ALL DEPENDS ${package_files})
