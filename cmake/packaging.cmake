@@ -3,6 +3,9 @@
 include(GNUInstallDirs)
 
 set(POMVEXA_RELEASE_DATE 2026-12-08)
+# The package's maintainer, also the author of its changelog.
+set(CPACK_PACKAGE_CONTACT "Pomvexa maintainers <maintainers@users.noreply.c-seed-30381532.example>"
+    CACHE STRING "Maintainer of the Debian package")
 set(POMVEXA_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 # A game's program goes to games/ below the prefix, as Debian's policy has it.
@@ -55,8 +58,6 @@ endforeach()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pomvexa)
 set(CPACK_PACKAGE_VENDOR Tarnik)
-set(CPACK_PACKAGE_CONTACT "Pomvexa maintainers <maintainers@users.noreply.c-seed-30381532.example>"
-    CACHE STRING "Maintainer of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "click the jumping smiley face before it jumps again")
 set(CPACK_PACKAGE_DESCRIPTION "\
 A smiley face jumps to a random place inside a double frame on every tick
