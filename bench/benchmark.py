@@ -176,17 +176,20 @@ def play_round(program, menu_downs, interval_ms, click):
                         "click", "1")
                 clicked = len(moves)
             time.sleep(0.005)
+        if click:
+            run.wait_for("click-done", clicked)
         lines = run.lines()
         ticks = [int(line[0]) for line in lines if line[1] == "tick"]
         clicks = [line for line in lines if line[1] == "click"]
         beeps = [int(line[0]) for line in lines if line[1] == "beep"]
-        return start, ticks, clicks, beeps
+        done = [int(line[0]) for line in lines if line[1] == "click-done"]
+        return start, ticks, clicks, beeps, done
     finally:
         run.stop()
 
 
 def tick_accuracy(program, menu_downs, interval_ms):
-    start, ticks, _, _ = play_round(program, menu_downs, interval_ms, click=False)
+    start, ticks, _, _, _ = play_round(program, menu_downs, interval_ms, click=False)
     # The ideal schedule starts when the timer was started, after Start's handler drew.
     deviations = [abs((tick - start) / 1000 - k * interval_ms)
                   for k, tick in enumerate(ticks, start=1)]
@@ -194,14 +197,14 @@ def tick_accuracy(program, menu_downs, interval_ms):
     return statistics.mean(deviations), max(deviations), total, len(ticks)
 
 
-def hit_latency(program):
-    """From the display server's time of each release on the face to the beep, in ms."""
-    _, _, clicks, beeps = play_round(program, 1, 1000, click=True)
-    latencies = []
-    for click, beep in zip(clicks, beeps):
-        server_ms = int(click[2])
-        latencies.append(beep / 1000 - server_ms)
-    return latencies
+def hits(program):
+    """For each click on the face: from the display server's time of the release to the beep,
+    and from the program's handling of the release to its event loop being free again (the
+    stall), in ms."""
+    _, _, clicks, beeps, done = play_round(program, 1, 1000, click=True)
+    latencies = [beep / 1000 - int(click[2]) for click, beep in zip(clicks, beeps)]
+    stalls = [(free - int(click[0])) / 1000 for click, free in zip(clicks, done)]
+    return latencies, stalls
 
 
 def main():
@@ -215,7 +218,7 @@ def main():
         bare_idle = measure_idle(bare)
         fast = tick_accuracy(game, 4, 250)
         slow = tick_accuracy(game, 1, 1000)
-        hits = hit_latency(game)
+        latencies, stalls = hits(game)
     finally:
         server.terminate()
         server.wait()
@@ -223,25 +226,38 @@ def main():
     def spread(values):
         return f"{min(values):.1f} / {statistics.median(values):.1f} / {max(values):.1f}"
 
-    rows.append(("time to first frame, ms (min / median / max)",
-                 spread(game_times), spread(bare_times),
-                 f"{statistics.median(game_times) / statistics.median(bare_times):.2f}"))
+    def row(name, mine, theirs="", ratio="", target="", met=None):
+        verdict = "" if met is None else ("met" if met else "NOT MET")
+        rows.append((name, mine, theirs, ratio, target, verdict))
+
+    first_frame = statistics.median(game_times) / statistics.median(bare_times)
+    row("time to first frame, ms (min / median / max)", spread(game_times), spread(bare_times),
+        f"{first_frame:.2f}", "median ≤ 1.0 ×", first_frame <= 1.0)
     names = ("peak RSS, KiB", "steady RSS, KiB", "steady PSS, KiB")
     for name, mine, theirs in zip(names, game_memory, bare_memory):
-        rows.append((name, f"{mine:.0f}", f"{theirs:.0f}", f"{mine / theirs:.2f}"))
-    rows.append(("idle 10 s: context switches", str(game_idle[0]), str(bare_idle[0]), ""))
-    rows.append(("idle 10 s: CPU time, ms", f"{game_idle[1]:.0f}", f"{bare_idle[1]:.0f}", ""))
-    for label, (mean, worst, total, count) in (("250 ms", fast), ("1000 ms", slow)):
-        rows.append((f"ticks at {label}: deviation mean / max, ms",
-                     f"{mean:.2f} / {worst:.2f}", "", ""))
-        rows.append((f"ticks at {label}: {count} jumps took, ms", f"{total:.1f}", "", ""))
-    rows.append(("hit latency, ms (min / median / max)",
-                 spread(hits) if hits else "no hits", "", ""))
+        steady = name == "steady RSS, KiB"
+        row(name, f"{mine:.0f}", f"{theirs:.0f}", f"{mine / theirs:.2f}",
+            "≤ 1.0 ×" if steady else "", mine <= theirs if steady else None)
+    row("idle 10 s: context switches", str(game_idle[0]), str(bare_idle[0]), "", "0",
+        game_idle[0] == 0)
+    row("idle 10 s: CPU time, ms", f"{game_idle[1]:.0f}", f"{bare_idle[1]:.0f}", "", "0",
+        game_idle[1] == 0)
+    for label, interval, (mean, worst, total, count) in (("250 ms", 250, fast),
+                                                         ("1000 ms", 1000, slow)):
+        row(f"ticks at {label}: deviation mean / max, ms", f"{mean:.2f} / {worst:.2f}",
+            target="≤ 0.2 / ≤ 1", met=mean <= 0.2 and worst <= 1)
+        expected = count * interval
+        row(f"ticks at {label}: {count} jumps took, ms", f"{total:.1f}",
+            target=f"{expected} ± 1", met=count == 30 and abs(total - expected) <= 1)
+    row("hit latency, ms (min / median / max)", spread(latencies) if latencies else "no hits",
+        target="median ≤ 5", met=bool(latencies) and statistics.median(latencies) <= 5)
+    row("click stall, ms (max)", f"{max(stalls):.2f}" if stalls else "no clicks",
+        target="≤ 3", met=bool(stalls) and max(stalls) <= 3)
 
-    header = ("measure", "Pomvexa", "bare Qt window", "ratio")
-    widths = [max(len(row[i]) for row in rows + [header]) for i in range(4)]
-    for row in [header, tuple("-" * w for w in widths)] + rows:
-        print(" | ".join(cell.ljust(width) for cell, width in zip(row, widths)))
+    header = ("measure", "Pomvexa", "bare Qt window", "ratio", "target", "")
+    widths = [max(len(row[i]) for row in rows + [header]) for i in range(len(header))]
+    for line in [header, tuple("-" * w for w in widths)] + rows:
+        print(" | ".join(cell.ljust(width) for cell, width in zip(line, widths)).rstrip())
 
 
 if __name__ == "__main__":

@@ -24,7 +24,7 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , runtime(runtime) {
     setWindowTitle(QStringLiteral("Pomvexa-  tarnik"));
-    setWindowIcon(QIcon(QStringLiteral(":/face.ico")));
+    setWindowIcon(QIcon(QStringLiteral(":/face-icon.png")));
 
     createControls();
     createActions();
@@ -61,7 +61,7 @@ void GameWindow::createControls() {
     timer = new TimerControl(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 
-    picture = new PictureWidget(QImage(QStringLiteral(":/face.jpg")), pictureSize, canvas);
+    picture = new PictureWidget(QImage(QStringLiteral(":/face-visible.bmp")), pictureSize, canvas);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->QWidget::move(pictureOrigin);
 }
@@ -117,6 +117,7 @@ void GameWindow::connectEvents() {
     };
     connect(startAction, &QAction::triggered, this, [this] {
         trace::event("start");
+        runtime.prepareSound(); // a round is played: its first hit should not wait for it
         deliver(runtime, *form, &Form1::mnustartgame_Click);
     });
     route(exitAction, &Form1::mnuexit_Click);

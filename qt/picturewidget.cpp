@@ -55,6 +55,7 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (rect().contains(event->position().toPoint())) {
         // The display server's time of the release, in milliseconds.
         trace::event("click", static_cast<long long>(event->timestamp()));
+        trace::whenIdle("click-done");
         emit clicked();
     }
 }

@@ -15,6 +15,8 @@ public:
     float nextRandom() override { return random.next(); }
     void seedRandom() override { random.seedFromClock(); }
     void soundBeep() override;
+    // Loads the sound system in the background, so that the first beep comes at once.
+    void prepareSound() { beeper.prepare(); }
     void showMessage(const std::string& text, MessageStyle style) override;
     ApplicationIdentity application() const override;
     std::string findFile(const std::string& path) override;

@@ -69,6 +69,11 @@ void detail::write(const char* name, long long first, long long second) {
     std::fflush(output);
 }
 
+void whenIdle(const char* name) {
+    if (detail::on)
+        QTimer::singleShot(0, qApp, [name] { event(name); });
+}
+
 void firstFrame(QWidget* window) {
     if (!detail::on)
         return;

@@ -21,6 +21,10 @@ inline void event(const char* name, long long first = 0, long long second = 0) {
         detail::write(name, first, second);
 }
 
+// Writes a line with the name once the event loop is free again: after the event being handled
+// now, and whatever it leads to, has been handled.
+void whenIdle(const char* name);
+
 // Writes "first-frame" once the window has been painted and the display server has taken the
 // picture: after the first paint of its central widget and a round trip to the server.
 void firstFrame(QWidget* window);

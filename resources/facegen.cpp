@@ -1,8 +1,9 @@
 // Draws the face artwork and writes the files made from it:
 //   face.jpg  448 x 450 baseline JPEG, a glossy yellow smiley on white, shown in the game;
 //   face-visible.bmp  the top-left 96 x 96 pixels of face.jpg as decoded, all of it that the
-//             picture box shows: the Windows program's picture, which needs no JPEG decoder;
+//             picture box shows: the picture the programs load, with no JPEG decoder;
 //   face.ico  32 x 32, 256 colours, fully opaque, the same smiley, the windows' icon;
+//   face-icon.png  face.ico as decoded, which the Qt program loads without an icon decoder;
 //   icons/face-N.png  N x N with a transparent background, the desktop's icon at each size.
 // Usage: facegen OUTPUT_DIRECTORY
 #include <QDataStream>
@@ -113,10 +114,14 @@ int main(int argc, char** argv) {
     const QString directory = QString::fromLocal8Bit(argv[1]);
     bool written = writeJpeg(drawFace({448, 450}, Qt::white), directory + "/face.jpg") &&
                    writeIcon(drawFace({32, 32}, Qt::white), directory + "/face.ico");
-    written = written && QImage(directory + "/face.jpg")
-                             .copy(0, 0, 96, 96)
-                             .convertToFormat(QImage::Format_RGB888)
-                             .save(directory + "/face-visible.bmp", "bmp");
+    written = written &&
+              QImage(directory + "/face.jpg")
+                  .copy(0, 0, 96, 96)
+                  .convertToFormat(QImage::Format_RGB888)
+                  .save(directory + "/face-visible.bmp", "bmp") &&
+              QImage(directory + "/face.ico")
+                  .convertToFormat(QImage::Format_RGB888)
+                  .save(directory + "/face-icon.png", "png");
     for (const int side : desktopIconSizes) {
         const QString name = QStringLiteral("%1/icons/face-%2.png").arg(directory).arg(side);
         written = written && drawFace({side, side}, Qt::transparent).save(name, "png");

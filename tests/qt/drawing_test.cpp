@@ -55,14 +55,17 @@ TEST_F(DrawingTest, FaceIsDrawnOverThePicture) {
         EXPECT_TRUE(at.looksRight(rgb(image.pixel(at.x, at.y)))) << at.part;
 }
 
-// The Windows program shows a bitmap of the part of the face picture that the box shows, so
-// that it needs no JPEG decoder: it must be that part, pixel for pixel.
-TEST(FacePicture, WindowsBitmapIsTheVisiblePartOfTheJpeg) {
-    const QImage jpeg(QStringLiteral(":/face.jpg"));
-    const QImage bitmap(QStringLiteral(POMVEXA_RESOURCES_DIR "/face-visible.bmp"));
-    ASSERT_FALSE(bitmap.isNull());
-    EXPECT_EQ(bitmap.convertToFormat(QImage::Format_RGB32),
-              jpeg.copy(0, 0, 96, 96).convertToFormat(QImage::Format_RGB32));
+// The programs load the part of the face picture that the box shows and the icon in formats
+// that need no decoder plugin; on screen they must be the artwork, pixel for pixel.
+TEST(Artwork, LoadedPicturesAreTheArtworkPixelForPixel) {
+    const auto rgb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage jpeg(QStringLiteral(POMVEXA_RESOURCES_DIR "/face.jpg"));
+    const QImage ico(QStringLiteral(POMVEXA_RESOURCES_DIR "/face.ico"));
+    ASSERT_FALSE(jpeg.isNull() || ico.isNull());
+    EXPECT_EQ(rgb(QImage(QStringLiteral(":/face-visible.bmp"))), rgb(jpeg.copy(0, 0, 96, 96)));
+    EXPECT_EQ(rgb(QImage(QStringLiteral(":/face-icon.png"))), rgb(ico));
 }
 
 TEST_F(DrawingTest, FrameIsBlackAgainAfterARoundPaintedRandomColours) {
