@@ -6,18 +6,28 @@
 #include <QColor>
 #include <QImage>
 
+#include <vector>
+
+class QPainter;
 class QWidget;
 
 namespace pomvexa {
 
-// A drawing surface backed by an image, so that what is drawn on it stays drawn across repaints
-// and is there before the window is first shown. It starts as, and is cleared back to, its base
-// image; the widget that shows it is asked to repaint after every change.
+// A drawing surface that keeps what is drawn on it across repaints, so that it is there before
+// the window is first shown. A surface on a picture keeps an image, cleared back to the picture;
+// a surface on a plain colour keeps the drawing calls made since it was last cleared and paints
+// them again when asked, which costs far less memory than an image of it (past a few thousand
+// calls it keeps an image after all). The widget that shows it is asked to repaint after every
+// change.
 class ImageSurface : public Surface {
 public:
-    ImageSurface(const QImage& base, QWidget* view);
+    ImageSurface(const QImage& picture, QWidget* view);
+    ImageSurface(QSize size, const QColor& background, QWidget* view);
 
-    const QImage& image() const { return canvas; }
+    // Paints the part of the surface in the area, at the same place, with the painter.
+    void paint(QPainter& painter, const QRect& area) const;
+    // What the surface shows now.
+    QImage image() const;
 
     void cls() override;
     void setForeColor(Colour colour) override { foreColor = colour; }
@@ -31,8 +41,25 @@ public:
     static QColor toQColor(Colour colour);
 
 private:
-    QImage base;
-    QImage canvas;
+    // One drawing call with the colours, fill and pen width it was made with.
+    struct Stroke {
+        enum Kind : std::uint8_t { line, circle, arc } kind;
+        float values[5]; // line: x1 y1 x2 y2; circle: x y radius; arc: x y radius start end
+        Colour pen;
+        Colour fill;
+        FillStyle fillStyle;
+        std::int16_t width;
+    };
+    static constexpr std::size_t mostStrokesKept = 4096;
+
+    void add(const Stroke& stroke);
+    static void draw(QPainter& painter, const Stroke& stroke);
+
+    QSize size;
+    QColor background;
+    QImage picture;              // what cls() returns to; null on a plain colour
+    QImage canvas;               // the drawing, where the surface keeps an image
+    std::vector<Stroke> strokes; // the drawing, where it keeps the calls
     QWidget* view;
     Colour foreColor = black;
     Colour fillColor = black;

@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include <cmath>
-
 namespace pomvexa {
 namespace {
 
@@ -33,13 +31,15 @@ PictureWidget::PictureWidget(const QImage& picture, QSize size, QWidget* parent)
 }
 
 void PictureWidget::move(float left, float top) {
-    QWidget::move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
+    QWidget::move(qRound(left), qRound(top));
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), true);
-    painter.drawImage(QPoint(borderWidth, borderWidth), drawing.image());
+    painter.translate(borderWidth, borderWidth);
+    drawing.paint(painter, QRect(QPoint(0, 0), size().shrunkBy({borderWidth, borderWidth,
+                                                                borderWidth, borderWidth})));
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

@@ -15,6 +15,26 @@
 #endif
 
 namespace pomvexa {
+namespace {
+
+#ifdef Q_OS_LINUX
+// How much earlier than a tick is due the timer expires: more than the event loop takes to wake
+// and hand it on, which is a few tenths of a millisecond.
+constexpr std::int64_t wakeLead = 1'000'000; // ns
+
+std::int64_t monotonicNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+timespec toTimespec(std::int64_t nanoseconds) {
+    return {static_cast<time_t>(nanoseconds / 1'000'000'000),
+            static_cast<long>(nanoseconds % 1'000'000'000)};
+}
+#endif
+
+} // namespace
 
 TimerControl::TimerControl(QObject* parent)
     : QObject(parent) {
@@ -46,14 +66,10 @@ void TimerControl::setInterval(std::int32_t value) {
         // Arming anew also forgets expirations not yet read: no tick of the old schedule comes.
         itimerspec schedule{};
         if (value > 0) {
-            const std::int64_t period = std::int64_t(value) * 1'000'000;
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            const std::int64_t first = std::int64_t(now.tv_nsec) + period;
-            schedule.it_interval = {static_cast<time_t>(period / 1'000'000'000),
-                                    static_cast<long>(period % 1'000'000'000)};
-            schedule.it_value = {static_cast<time_t>(now.tv_sec + first / 1'000'000'000),
-                                 static_cast<long>(first % 1'000'000'000)};
+            period = std::int64_t(value) * 1'000'000;
+            nextDue = monotonicNow() + period;
+            schedule.it_interval = toTimespec(period);
+            schedule.it_value = toTimespec(nextDue - wakeLead);
         }
         timerfd_settime(descriptor, TFD_TIMER_ABSTIME, &schedule, nullptr);
         if (value > 0)
@@ -69,13 +85,20 @@ void TimerControl::setInterval(std::int32_t value) {
     }
 }
 
-// Ticks that came while the event loop was busy are one tick, as with Qt's timers.
+// The timer expires a little before each tick is due; the tick waits out the rest, so that it
+// comes when it is due rather than when the event loop happens to wake. Ticks that came while
+// the event loop was busy are one tick, as with Qt's timers.
 void TimerControl::expired() {
 #ifdef Q_OS_LINUX
     std::uint64_t expirations = 0;
-    if (read(descriptor, &expirations, sizeof expirations) == sizeof expirations &&
-        milliseconds > 0)
-        emit ticked();
+    if (read(descriptor, &expirations, sizeof expirations) != sizeof expirations ||
+        expirations == 0 || milliseconds == 0)
+        return;
+    const std::int64_t due = nextDue + std::int64_t(expirations - 1) * period;
+    nextDue = due + period;
+    while (monotonicNow() < due) {
+    }
+    emit ticked();
 #endif
 }
 

@@ -34,6 +34,8 @@ private:
     QTimer timer; // where there is no timer file descriptor
     int descriptor = -1;
     QSocketNotifier* notifier = nullptr;
+    std::int64_t period = 0;  // ns
+    std::int64_t nextDue = 0; // ns on the monotonic clock
     std::int32_t milliseconds = 0;
 };
 

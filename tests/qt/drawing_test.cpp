@@ -25,8 +25,8 @@ bool isBlack(QRgb pixel) {
 // The game window's drawing, read back from the images that its surfaces keep.
 class DrawingTest : public ::testing::Test {
 protected:
-    const QImage& canvas() { return window.findChild<CanvasWidget*>()->surface().image(); }
-    const QImage& face() { return window.findChild<PictureWidget*>("Picture1")->surface().image(); }
+    QImage canvas() { return window.findChild<CanvasWidget*>()->surface().image(); }
+    QImage face() { return window.findChild<PictureWidget*>("Picture1")->surface().image(); }
 
     QtRuntime runtime;
     MemoryRegistry registry;
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Pixels, FramePixelTest, ::testing::ValuesIn(framePixels
                          [](const auto& info) { return framePixelName(info.param); });
 
 TEST_F(DrawingTest, FaceIsDrawnOverThePicture) {
-    const QImage& image = face();
+    const QImage image = face();
     ASSERT_EQ(image.size(), QSize(96, 96));
     for (const FacePixel& at : facePixels)
         EXPECT_TRUE(at.looksRight(rgb(image.pixel(at.x, at.y)))) << at.part;
@@ -80,7 +80,11 @@ TEST_F(DrawingTest, FrameIsBlackAgainAfterARoundPaintedRandomColours) {
 
 TEST_F(DrawingTest, WidgetsPaintWhatTheirSurfacesKeep) {
     window.show();
-    const QImage shown = window.findChild<CanvasWidget*>()->grab().toImage();
+    auto* canvasWidget = window.findChild<CanvasWidget*>();
+    const QImage shown = canvasWidget->grab().toImage();
+    QImage withoutPicture(canvasWidget->size(), QImage::Format_RGB32);
+    canvasWidget->render(&withoutPicture, {}, {}, QWidget::DrawWindowBackground);
+    EXPECT_EQ(withoutPicture, canvas()) << "the window paints every pixel its surface keeps";
     EXPECT_TRUE(isBlack(shown.pixel(5, 363)));
     EXPECT_FALSE(isBlack(shown.pixel(7, 7)));
     // The picture box shows its surface inside a two-pixel border.
