@@ -128,6 +128,8 @@ INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         return FALSE; // the focus is set when the controls are made
     case WM_COMMAND:
+        if (form == nullptr)
+            return FALSE;
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL: // Esc and the close box

@@ -10,10 +10,11 @@ constexpr DWORD windowExStyle = WS_EX_WINDOWEDGE;
 
 constexpr RECT pictureBounds{24, 16, 24 + 100, 16 + 100};
 
-// The picture's top-left 96 x 96 pixels, which is all of it that the picture box shows.
+// The picture's top-left 96 x 96 pixels, which is all of it that the picture box shows. The
+// caller deletes it.
 HBITMAP facePicture() {
-    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"FACE", IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION | LR_SHARED));
+    return static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), L"FACE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 // The menus' captions carry no access-key marker: "(G)" is plain text.
@@ -39,8 +40,10 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
 
     Timer1 = std::make_unique<TickingTimer>(
         [this] { deliver(this->runtime, *form, &Form1::Timer1_Timer); });
+    const HBITMAP picture = facePicture();
     Picture1 = std::make_unique<PictureBox>(window, pictureBounds, GetSysColor(COLOR_BTNFACE),
-                                            facePicture());
+                                            picture); // the box keeps a copy of it
+    DeleteObject(picture);
     Picture1->onClick([this] { deliver(this->runtime, *form, &Form1::Picture1_Click); });
 
     form = std::make_unique<Form1>(runtime, Form1Controls{

@@ -2,6 +2,9 @@
 
 #include "runtime/runtimeerror.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace pomvexa::win32 {
 namespace {
 
@@ -11,6 +14,15 @@ constexpr UINT tickMessage = WM_APP + 1;
 // fraction of a millisecond instead of at the next 15.6 ms system tick.
 constexpr DWORD highResolutionTimer = 0x00000002;
 
+// Without it the thread could not be told of a new interval; the timer cannot work at all.
+HANDLE createWakeEvent() {
+    const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (event == nullptr)
+        throw std::runtime_error("the timer's wake event could not be created");
+    return event;
+}
+
+// Null where none can be made at all; the thread then waits on the wake event's time-out.
 HANDLE createWaitableTimer() {
     const HANDLE timer =
         CreateWaitableTimerExW(nullptr, nullptr, highResolutionTimer, TIMER_ALL_ACCESS);
@@ -23,7 +35,7 @@ TickingTimer::TickingTimer(std::function<void()> onTick)
     : tick(std::move(onTick))
     , receiver(
           createWindow(*this, registerWindowClass(L"PomvexaTimer"), 0, 0, RECT{}, HWND_MESSAGE))
-    , wake(CreateEventW(nullptr, FALSE, FALSE, nullptr))
+    , wake(createWakeEvent())
     , waiting(createWaitableTimer())
     , worker([this] { run(); }) {
 }
@@ -35,7 +47,8 @@ TickingTimer::~TickingTimer() {
     }
     SetEvent(wake);
     worker.join();
-    CloseHandle(waiting);
+    if (waiting != nullptr)
+        CloseHandle(waiting);
     CloseHandle(wake);
     DestroyWindow(receiver);
 }
@@ -63,6 +76,11 @@ bool TickingTimer::sleepUntil(Clock::time_point due) {
         -std::chrono::ceil<std::chrono::duration<LONGLONG, std::ratio<1, 10'000'000>>>(remaining)
              .count();
     SetWaitableTimer(waiting, &relative, 0, nullptr, nullptr, FALSE);
+    if (waiting == nullptr) {
+        // No waitable timer could be made: the wake event's own time-out, to the millisecond.
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+        return WaitForSingleObject(wake, static_cast<DWORD>(milliseconds.count())) == WAIT_TIMEOUT;
+    }
     const HANDLE handles[] = {wake, waiting};
     return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
 }
@@ -88,8 +106,10 @@ void TickingTimer::run() {
         guard.lock();
         if (!came || seen != generation)
             continue;
-        if (!tickWaiting.exchange(true))
-            PostMessageW(receiver, tickMessage, seen, 0);
+        // A tick waits until the one before it has been handled, so handlers never overlap,
+        // even where one runs a modal loop.
+        if (!tickWaiting.exchange(true) && !PostMessageW(receiver, tickMessage, seen, 0))
+            tickWaiting = false;
         // After a stall the next tick is the next one due from now, not a burst of late ones.
         ticks = std::max(ticks + 1, static_cast<std::int64_t>((Clock::now() - started) / period));
     }
@@ -98,7 +118,6 @@ void TickingTimer::run() {
 LRESULT TickingTimer::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != tickMessage)
         return DefWindowProcW(window, message, wParam, lParam);
-    tickWaiting = false;
     // A tick posted before the interval last changed belongs to a schedule that is gone.
     std::uint32_t current;
     {
@@ -107,6 +126,7 @@ LRESULT TickingTimer::handleMessage(HWND window, UINT message, WPARAM wParam, LP
     }
     if (static_cast<std::uint32_t>(wParam) == current && milliseconds > 0)
         tick();
+    tickWaiting = false;
     return 0;
 }
 

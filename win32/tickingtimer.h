@@ -17,7 +17,8 @@ namespace pomvexa::win32 {
 // so the handler runs on the user-interface thread, one tick at a time, and ticks keep coming
 // while Windows runs a modal loop (an open menu, a window being moved). Ticks are due at
 // whole intervals from the moment the interval was set, so lateness never adds up; a tick that
-// finds the one before it still waiting is dropped, not queued.
+// finds the one before it still waiting or being handled (its handler may run a modal loop, such
+// as a message box) is dropped, not queued.
 class TickingTimer : public Timer, private MessageTarget {
 public:
     explicit TickingTimer(std::function<void()> onTick);

@@ -10,13 +10,14 @@ namespace {
 
 int runMessageLoop(const win32::GameWindow& game, const win32::AboutBox& about) {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         if (game.translateAccelerator(message) || about.translateDialogKeys(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 } // namespace

@@ -62,6 +62,25 @@ TEST(TickingTimer, TicksOnTheUserInterfaceThreadUntilStopped) {
     EXPECT_THROW(timer.setInterval(-1), RuntimeError);
 }
 
+// A handler that runs a modal loop, as the end of a round does with its message box, is not
+// entered again by the ticks that fall due meanwhile.
+TEST(TickingTimer, TicksNeverOverlapWhileAHandlerRunsAModalLoop) {
+    int running = 0;
+    int overlaps = 0;
+    int ticks = 0;
+    win32::TickingTimer timer([&] {
+        overlaps += running;
+        ++running;
+        if (++ticks == 1)
+            runMessagesUntil([] { return false; }, 60ms);
+        --running;
+    });
+    timer.setInterval(5);
+    ASSERT_TRUE(runMessagesUntil([&] { return ticks >= 3; }, 5s));
+    timer.setInterval(0);
+    EXPECT_EQ(overlaps, 0);
+}
+
 TEST(Win32Runtime, RunTimeErrorInAHandlerIsShownAndTheProgramGoesOn) {
     RecordingRuntime runtime;
     bool nextHandlerRan = false;
