@@ -38,6 +38,7 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     setWindowIcon(QIcon(QStringLiteral(":/face-icon.png")));
     setGeometry(clientGeometry);
     setFixedSize(clientGeometry.size());
+    keepLightColours(this);
     createControls();
     create();
     skipTaskbar(this);
@@ -76,7 +77,7 @@ void AboutDialog::createControls() {
     lblDescription->setWordWrap(true);
     lblTitle = createLabel(QStringLiteral("Pomvexa"), {70, 16, 259, 32}, "lblTitle");
     lblVersion = createLabel(QStringLiteral("V1.0"), {70, 52, 259, 15}, "lblVersion");
-    lblVersion->setPalette(QPalette()); // the default text colour, not the black of the others
+    lblVersion->setPalette(palette()); // the box's own text colour, not the black of the others
     lblDisclaimer = createLabel(QString(), {17, 175, 242, 55}, "lblDisclaimer");
 
     setTabOrder(cmdOK, picIcon);

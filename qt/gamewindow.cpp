@@ -5,6 +5,7 @@
 #include "qt/qtruntime.h"
 #include "qt/timercontrol.h"
 #include "qt/trace.h"
+#include "qt/windowhints.h"
 
 #include <QAction>
 #include <QIcon>
@@ -26,6 +27,7 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
     setWindowTitle(QStringLiteral("Pomvexa-  tarnik"));
     setWindowIcon(QIcon(QStringLiteral(":/face-icon.png")));
 
+    keepLightColours(this);
     createControls();
     createActions();
     createMenus();

@@ -12,6 +12,19 @@
 
 namespace pomvexa {
 
+void keepLightColours(QWidget* window) {
+    if (window->palette().color(QPalette::Window).lightness() >= 128)
+        return;
+    // Built from the classic face colour: lighter and darker shades for the 3-D edges, white
+    // for text fields, black text.
+    QPalette light(QColor(0xEF, 0xEF, 0xEF));
+    light.setColor(QPalette::WindowText, Qt::black);
+    light.setColor(QPalette::ButtonText, Qt::black);
+    light.setColor(QPalette::Text, Qt::black);
+    light.setColor(QPalette::Base, Qt::white);
+    window->setPalette(light);
+}
+
 #ifdef POMVEXA_HAVE_XCB
 namespace {
 

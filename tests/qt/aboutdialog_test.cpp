@@ -1,6 +1,7 @@
 #include "memoryregistry.h"
 #include "qt/aboutbox.h"
 #include "qt/aboutdialog.h"
+#include "qt/canvaswidget.h"
 #include "qt/gamewindow.h"
 #include "qt/picturewidget.h"
 #include "qt/qtruntime.h"
@@ -13,6 +14,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace pomvexa::testing {
 namespace {
@@ -206,6 +209,57 @@ TEST_F(AboutBoxTest, ExitWithBoxOpenEndsTheProgramOnlyWhenTheBoxCloses) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(boxOpenAfterExit);
     EXPECT_TRUE(stillRunningAfterExit);
+}
+
+// WCAG's contrast ratio of two colours, from their relative luminance.
+double contrast(QColor first, QColor second) {
+    const auto luminance = [](QColor colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const double a = luminance(first) + 0.05;
+    const double b = luminance(second) + 0.05;
+    return a > b ? a / b : b / a;
+}
+
+// The darkest pixel of a widget as shown: its text, for a label.
+QColor darkest(QWidget* widget) {
+    const QImage shown = widget->grab().toImage();
+    QColor found = Qt::white;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (qGray(shown.pixel(x, y)) < qGray(found.rgb()))
+                found = shown.pixelColor(x, y);
+    return found;
+}
+
+// Under a dark desktop the playfield and the About box keep their light background, so that
+// their black frame and labels can be read.
+TEST(DarkScheme, WindowsStayLightAndReadable) {
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(0x32, 0x32, 0x32));
+    dark.setColor(QPalette::WindowText, QColor(0xF0, 0xF0, 0xF0));
+    QApplication::setPalette(dark);
+    {
+        QtRuntime runtime;
+        MemoryRegistry registry;
+        AboutBox aboutBox{runtime, registry};
+        GameWindow window{runtime, aboutBox};
+        const QImage playfield = window.findChild<CanvasWidget*>()->surface().image();
+        EXPECT_GE(contrast(playfield.pixelColor(5, 5), playfield.pixelColor(300, 200)), 3.0);
+
+        aboutBox.showModeless();
+        AboutDialog* box = aboutBox.dialog();
+        const QColor background = box->grab().toImage().pixelColor(200, 10);
+        EXPECT_GE(background.lightness(), 200);
+        for (const char* label : {"lblTitle", "lblVersion", "lblDescription"})
+            EXPECT_GE(contrast(darkest(box->findChild<QLabel*>(label)), background), 4.5) << label;
+        aboutBox.unload();
+    }
+    QApplication::setPalette(desktop);
 }
 
 } // namespace
