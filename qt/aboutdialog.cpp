@@ -52,6 +52,7 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     connect(cmdSysInfo, &QPushButton::clicked, this,
             [this] { deliver(this->runtime, *form, &frmAbout::cmdSysInfo_Click); });
     deliver(runtime, *form, &frmAbout::Form_Load);
+    fitTexts();
 }
 
 AboutDialog::~AboutDialog() = default;
@@ -94,6 +95,30 @@ QLabel* AboutDialog::createLabel(const QString& text, const QRect& geometry, con
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     return label;
+}
+
+// The controls keep their places and sizes; where the desktop's font is too large for a text
+// (at 11 points System Info's caption and the version's line no longer fit), that control's
+// font shrinks, half a point at a time, until it fits. At the usual sizes nothing changes.
+void AboutDialog::fitTexts() {
+    const auto fits = [](QWidget* control) {
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            const QFontMetrics metrics = label->fontMetrics();
+            return label->wordWrap()
+                       ? label->heightForWidth(label->width()) <= label->height()
+                       : metrics.height() <= label->height() &&
+                             metrics.horizontalAdvance(label->text()) <= label->width();
+        }
+        return control->sizeHint().width() <= control->width();
+    };
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdOK, cmdSysInfo, lblTitle, lblVersion, lblDescription}) {
+        QFont font = control->font();
+        while (!fits(control) && font.pointSizeF() > 6) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+            control->setFont(font);
+        }
+    }
 }
 
 void AboutDialog::reject() {

@@ -42,6 +42,7 @@ protected:
 
 private:
     void createControls();
+    void fitTexts();
     QLabel* createLabel(const QString& text, const QRect& geometry, const char* name);
 
     QtRuntime& runtime;

@@ -262,5 +262,32 @@ TEST(DarkScheme, WindowsStayLightAndReadable) {
     QApplication::setPalette(desktop);
 }
 
+// The box keeps its geometry; at the desktop font sizes people use its texts still fit, and at
+// the usual size their fonts are the desktop's own.
+TEST(AboutTexts, FitAtCommonDesktopFontSizes) {
+    const QFont desktop = QApplication::font();
+    for (const double points : {9.0, 10.0, 11.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        QtRuntime runtime;
+        MemoryRegistry registry;
+        AboutDialog box(runtime, registry);
+        auto* sysInfo = box.findChild<QPushButton*>("cmdSysInfo");
+        EXPECT_EQ(sysInfo->width(), 99);
+        EXPECT_LE(sysInfo->sizeHint().width(), sysInfo->width()) << points << " pt";
+        for (const char* name : {"lblTitle", "lblVersion"}) {
+            auto* label = box.findChild<QLabel*>(name);
+            EXPECT_LE(label->fontMetrics().height(), label->height()) << name << " " << points;
+        }
+        auto* description = box.findChild<QLabel*>("lblDescription");
+        EXPECT_LE(description->heightForWidth(description->width()), description->height());
+        if (points == 9.0) {
+            EXPECT_EQ(sysInfo->font(), font) << "nothing changes at the usual size";
+        }
+    }
+    QApplication::setFont(desktop);
+}
+
 } // namespace
 } // namespace pomvexa::testing
