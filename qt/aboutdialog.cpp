@@ -35,7 +35,7 @@ AboutDialog::AboutDialog(QtRuntime& runtime, Registry& registry)
     , runtime(runtime) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pomvexa"));
-    setWindowIcon(QIcon(QStringLiteral(":/face-icon.png")));
+    setWindowIcon(faceIcon());
     setGeometry(clientGeometry);
     setFixedSize(clientGeometry.size());
     keepLightColours(this);
@@ -59,7 +59,7 @@ AboutDialog::~AboutDialog() = default;
 
 // Later controls lie above earlier ones where they overlap, as they are created.
 void AboutDialog::createControls() {
-    picIcon = new PictureWidget(QImage(QStringLiteral(":/face-icon.png")), {36, 36}, this);
+    picIcon = new PictureWidget(faceIconImages(), {36, 36}, this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->QWidget::move(16, 16);
     picIcon->setFocusPolicy(Qt::StrongFocus);

@@ -25,7 +25,7 @@ GameWindow::GameWindow(QtRuntime& runtime, Window& aboutBox)
                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , runtime(runtime) {
     setWindowTitle(QStringLiteral("Pomvexa-  tarnik"));
-    setWindowIcon(QIcon(QStringLiteral(":/face-icon.png")));
+    setWindowIcon(faceIcon());
 
     keepLightColours(this);
     createControls();
@@ -63,7 +63,8 @@ void GameWindow::createControls() {
     timer = new TimerControl(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 
-    picture = new PictureWidget(QImage(QStringLiteral(":/face-visible.bmp")), pictureSize, canvas);
+    picture =
+        new PictureWidget({QImage(QStringLiteral(":/face-visible.bmp"))}, pictureSize, canvas);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->QWidget::move(pictureOrigin);
 }

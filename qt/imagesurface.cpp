@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <numbers>
 
 namespace pomvexa {
@@ -28,10 +29,9 @@ int sixteenthsOfDegree(double radians) {
 
 } // namespace
 
-ImageSurface::ImageSurface(const QImage& picture, QWidget* view)
-    : size(picture.size())
-    , picture(picture.convertToFormat(QImage::Format_RGB32))
-    , canvas(this->picture)
+ImageSurface::ImageSurface(std::vector<QImage> pictures, QWidget* view)
+    : size(pictures.front().deviceIndependentSize().toSize())
+    , pictures(std::move(pictures))
     , view(view) {
 }
 
@@ -50,26 +50,39 @@ void ImageSurface::paint(QPainter& painter, const QRect& area) const {
         painter.drawImage(area, canvas, area);
         return;
     }
-    painter.fillRect(area, background);
     painter.save();
     painter.setClipRect(area);
+    if (pictures.empty())
+        painter.fillRect(area, background);
+    else
+        painter.drawImage(QPointF(0, 0), pictureFor(painter.device()->devicePixelRatioF()));
     for (const Stroke& stroke : strokes)
         draw(painter, stroke);
     painter.restore();
 }
 
-QImage ImageSurface::image() const {
-    if (!canvas.isNull())
+// The sharpest picture that is not larger than the device needs.
+const QImage& ImageSurface::pictureFor(qreal devicePixelRatio) const {
+    const QImage* chosen = &pictures.front();
+    for (const QImage& picture : pictures)
+        if (picture.devicePixelRatio() <= devicePixelRatio)
+            chosen = &picture;
+    return *chosen;
+}
+
+QImage ImageSurface::image(qreal devicePixelRatio) const {
+    if (!canvas.isNull() && devicePixelRatio == 1)
         return canvas;
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);
-    paint(painter, image.rect());
+    paint(painter, QRect(QPoint(0, 0), size));
     return image;
 }
 
 void ImageSurface::cls() {
     strokes.clear();
-    canvas = picture;
+    canvas = QImage();
     view->update();
 }
 
@@ -108,11 +121,21 @@ void ImageSurface::add(const Stroke& stroke) {
 void ImageSurface::draw(QPainter& painter, const Stroke& stroke) {
     const float* v = stroke.values;
     switch (stroke.kind) {
-    case Stroke::line:
+    case Stroke::line: {
+        // Drawn in whole device pixels, so that at any scale every line of a width is equally
+        // thick and sharp; at 100 % these are the line's own coordinates.
+        const qreal scale = painter.device()->devicePixelRatioF();
+        const auto snapped = [scale](float value) { return qreal(qRound(value * scale)); };
+        painter.save();
+        painter.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale), true);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(toQColor(stroke.pen), stroke.width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(v[0], v[1]), QPointF(v[2], v[3]));
+        painter.setPen(QPen(toQColor(stroke.pen), std::max(1, qRound(stroke.width * scale)),
+                            Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(snapped(v[0]), snapped(v[1])),
+                         QPointF(snapped(v[2]), snapped(v[3])));
+        painter.restore();
         break;
+    }
     case Stroke::circle:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(toQColor(stroke.pen), stroke.width));

@@ -14,20 +14,21 @@ class QWidget;
 namespace pomvexa {
 
 // A drawing surface that keeps what is drawn on it across repaints, so that it is there before
-// the window is first shown. A surface on a picture keeps an image, cleared back to the picture;
-// a surface on a plain colour keeps the drawing calls made since it was last cleared and paints
-// them again when asked, which costs far less memory than an image of it (past a few thousand
-// calls it keeps an image after all). The widget that shows it is asked to repaint after every
-// change.
+// the window is first shown. It keeps the drawing calls made since it was last cleared and
+// paints them again, over its picture or its plain colour, whenever it is shown: at the screen's
+// device-pixel ratio, so that what is drawn is sharp at any scale, and with far less memory than
+// an image of it (past a few thousand calls it keeps an image after all). The widget that shows
+// it is asked to repaint after every change.
 class ImageSurface : public Surface {
 public:
-    ImageSurface(const QImage& picture, QWidget* view);
+    // pictures: the same picture for one or more device-pixel ratios, the 100 % one first.
+    ImageSurface(std::vector<QImage> pictures, QWidget* view);
     ImageSurface(QSize size, const QColor& background, QWidget* view);
 
     // Paints the part of the surface in the area, at the same place, with the painter.
     void paint(QPainter& painter, const QRect& area) const;
-    // What the surface shows now.
-    QImage image() const;
+    // What the surface shows now, at the device-pixel ratio given.
+    QImage image(qreal devicePixelRatio = 1) const;
 
     void cls() override;
     void setForeColor(Colour colour) override { foreColor = colour; }
@@ -53,13 +54,14 @@ private:
     static constexpr std::size_t mostStrokesKept = 4096;
 
     void add(const Stroke& stroke);
+    const QImage& pictureFor(qreal devicePixelRatio) const;
     static void draw(QPainter& painter, const Stroke& stroke);
 
     QSize size;
     QColor background;
-    QImage picture;              // what cls() returns to; null on a plain colour
-    QImage canvas;               // the drawing, where the surface keeps an image
-    std::vector<Stroke> strokes; // the drawing, where it keeps the calls
+    std::vector<QImage> pictures; // what the drawing lies on; none on a plain colour
+    QImage canvas;                // the drawing, where the surface keeps an image after all
+    std::vector<Stroke> strokes;  // the drawing, where it keeps the calls
     QWidget* view;
     Colour foreColor = black;
     Colour fillColor = black;

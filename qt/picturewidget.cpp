@@ -9,22 +9,29 @@
 namespace pomvexa {
 namespace {
 
-// The picture's top-left corner on a background of the box's colour, cut to the inside area.
-QImage insideImage(const QImage& picture, QSize inside, const QColor& background) {
-    QImage image(inside, QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    painter.drawImage(QPoint(0, 0), picture);
-    return image;
+// Each picture's top-left corner on a background of the box's colour, cut to the inside area.
+std::vector<QImage> insideImages(const std::vector<QImage>& pictures, QSize inside,
+                                 const QColor& background) {
+    std::vector<QImage> images;
+    for (const QImage& picture : pictures) {
+        const qreal scale = picture.devicePixelRatio();
+        QImage image(inside * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(background);
+        QPainter painter(&image);
+        painter.drawImage(QPoint(0, 0), picture);
+        images.push_back(image);
+    }
+    return images;
 }
 
 } // namespace
 
-PictureWidget::PictureWidget(const QImage& picture, QSize size, QWidget* parent)
+PictureWidget::PictureWidget(const std::vector<QImage>& pictures, QSize size, QWidget* parent)
     : QWidget(parent)
-    , drawing(insideImage(picture,
-                          size.shrunkBy({borderWidth, borderWidth, borderWidth, borderWidth}),
-                          palette().color(QPalette::Button)),
+    , drawing(insideImages(pictures,
+                           size.shrunkBy({borderWidth, borderWidth, borderWidth, borderWidth}),
+                           palette().color(QPalette::Button)),
               this) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);

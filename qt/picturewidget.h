@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace pomvexa {
 
 // A picture box: a fixed-size control with a sunken two-pixel border around a drawing surface
@@ -16,7 +18,8 @@ class PictureWidget : public QWidget, public Control {
 public:
     static constexpr int borderWidth = 2;
 
-    PictureWidget(const QImage& picture, QSize size, QWidget* parent);
+    // pictures: the same picture for one or more device-pixel ratios, the 100 % one first.
+    PictureWidget(const std::vector<QImage>& pictures, QSize size, QWidget* parent);
 
     ImageSurface& surface() { return drawing; }
 

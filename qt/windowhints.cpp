@@ -12,6 +12,18 @@
 
 namespace pomvexa {
 
+std::vector<QImage> faceIconImages() {
+    QImage large(QStringLiteral(":/face-icon-64.png"));
+    large.setDevicePixelRatio(2);
+    return {QImage(QStringLiteral(":/face-icon.png")), large};
+}
+
+QIcon faceIcon() {
+    QIcon icon(QStringLiteral(":/face-icon.png"));
+    icon.addFile(QStringLiteral(":/face-icon-64.png"));
+    return icon;
+}
+
 void keepLightColours(QWidget* window) {
     if (window->palette().color(QPalette::Window).lightness() >= 128)
         return;

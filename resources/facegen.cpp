@@ -4,6 +4,7 @@
 //             picture box shows: the picture the programs load, with no JPEG decoder;
 //   face.ico  32 x 32, 256 colours, fully opaque, the same smiley, the windows' icon;
 //   face-icon.png  face.ico as decoded, which the Qt program loads without an icon decoder;
+//   face-icon-64.png  the same icon drawn at 64 x 64, for screens at 200 %;
 //   icons/face-N.png  N x N with a transparent background, the desktop's icon at each size.
 // Usage: facegen OUTPUT_DIRECTORY
 #include <QDataStream>
@@ -121,7 +122,10 @@ int main(int argc, char** argv) {
                   .save(directory + "/face-visible.bmp", "bmp") &&
               QImage(directory + "/face.ico")
                   .convertToFormat(QImage::Format_RGB888)
-                  .save(directory + "/face-icon.png", "png");
+                  .save(directory + "/face-icon.png", "png") &&
+              drawFace({64, 64}, Qt::white)
+                  .convertToFormat(QImage::Format_RGB888)
+                  .save(directory + "/face-icon-64.png", "png");
     for (const int side : desktopIconSizes) {
         const QString name = QStringLiteral("%1/icons/face-%2.png").arg(directory).arg(side);
         written = written && drawFace({side, side}, Qt::transparent).save(name, "png");

@@ -94,5 +94,41 @@ TEST_F(DrawingTest, WidgetsPaintWhatTheirSurfacesKeep) {
     EXPECT_NE(box.pixel(0, 0), face().pixel(0, 0)) << "border, not picture, at the edge";
 }
 
+// The length of the first run of black pixels met walking from the point in the direction.
+int blackRun(const QImage& image, QPoint from, QPoint step) {
+    QPoint at = from;
+    while (image.rect().contains(at) && !isBlack(image.pixel(at)))
+        at += step;
+    int length = 0;
+    for (; image.rect().contains(at) && isBlack(image.pixel(at)); at += step)
+        ++length;
+    return length;
+}
+
+// At 150 % each of the frame's lines is as thick as every other, in whole device pixels.
+TEST_F(DrawingTest, AtOneAndAHalfTimesEveryFrameLineIsEquallyThick) {
+    const QImage frame = window.findChild<CanvasWidget*>()->surface().image(1.5);
+    const QPoint middle(frame.width() / 2, frame.height() / 2);
+    const int top = blackRun(frame, {middle.x(), 0}, {0, 1});
+    EXPECT_GE(top, 1);
+    EXPECT_EQ(blackRun(frame, {0, middle.y()}, {1, 0}), top) << "left";
+    EXPECT_EQ(blackRun(frame, {frame.width() - 1, middle.y()}, {-1, 0}), top) << "right";
+    EXPECT_EQ(blackRun(frame, {middle.x(), frame.height() - 1}, {0, -1}), top) << "bottom";
+}
+
+// At 200 % the face is drawn at the screen's resolution, not the 100 % drawing doubled.
+TEST_F(DrawingTest, AtTwiceTheFaceIsDrawnAtTheScreensResolution) {
+    const ImageSurface& surface = window.findChild<PictureWidget*>("Picture1")->surface();
+    const QImage sharp = surface.image(2).convertToFormat(QImage::Format_RGB32);
+    const QImage doubled = surface.image(1).scaled(sharp.size()).convertToFormat(sharp.format());
+    ASSERT_EQ(sharp.size(), QSize(192, 192));
+    int differing = 0;
+    for (int y = 0; y < sharp.height(); ++y)
+        for (int x = 0; x < sharp.width(); ++x)
+            differing += sharp.pixel(x, y) != doubled.pixel(x, y);
+    EXPECT_GT(differing, 200) << "edges of the head, the eyes, the nose and the mouth";
+    EXPECT_EQ(sharp.pixel(60, 120), qRgb(255, 255, 0)) << "still the head";
+}
+
 } // namespace
 } // namespace pomvexa::testing
