@@ -1,6 +1,7 @@
 #include "qt/platformchoice.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLibraryInfo>
 
@@ -11,8 +12,31 @@ std::string variable(const char* name) {
     return qEnvironmentVariable(name).toStdString();
 }
 
-bool startsWith(const std::string& text, const char* prefix) {
-    return text.rfind(prefix, 0) == 0;
+// Whether an X server may answer at the display: a local display (":0", "unix:0", ":0.1") if
+// its socket is there; a display on another host (SSH's forwarding among them) cannot be told
+// without connecting, so it counts as reachable.
+bool x11ServerMayAnswer(const std::string& display) {
+    if (display.empty())
+        return false;
+    const auto colon = display.rfind(':');
+    if (colon == std::string::npos)
+        return false;
+    const std::string host = display.substr(0, colon);
+    if (!host.empty() && host != "unix")
+        return true;
+    const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromStdString(number));
+}
+
+// Listed without a name filter: a wildcard filter would bring in the regular expression engine
+// and its memory for one look at a folder.
+bool waylandPluginInstalled() {
+    QDirIterator plugins(
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"), QDir::Files);
+    while (plugins.hasNext())
+        if (QFileInfo(plugins.next()).fileName().startsWith(QLatin1String("libqwayland")))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -21,6 +45,7 @@ SessionEnvironment SessionEnvironment::current() {
     SessionEnvironment session;
     session.qtPlatform = variable("QT_QPA_PLATFORM");
     session.x11Display = variable("DISPLAY");
+    session.x11Reachable = x11ServerMayAnswer(session.x11Display);
     session.waylandDisplay = variable("WAYLAND_DISPLAY");
     session.sessionType = variable("XDG_SESSION_TYPE");
     // The compositor's socket: WAYLAND_DISPLAY as a path, or a name in the runtime directory,
@@ -30,29 +55,21 @@ SessionEnvironment SessionEnvironment::current() {
         socket = QStringLiteral("wayland-0");
     if (QDir::isRelativePath(socket))
         socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + socket;
-    session.waylandReachable = QFileInfo(socket).exists();
-    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                         QStringLiteral("/platforms"));
-    session.waylandPlugin =
-        !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+    session.waylandReachable = QFileInfo::exists(socket);
+    session.waylandPlugin = waylandPluginInstalled();
     return session;
 }
 
 Platform choosePlatform(const SessionEnvironment& session) {
-    const bool x11 = !session.x11Display.empty();
-    const bool wayland = session.waylandReachable && session.waylandPlugin;
-    if (!session.qtPlatform.empty()) {
-        if (startsWith(session.qtPlatform, "xcb") && !x11)
-            return Platform::none;
-        if (startsWith(session.qtPlatform, "wayland") && !wayland)
-            return Platform::none;
+    if (!session.qtPlatform.empty())
         return Platform::userChoice;
-    }
-    if (x11)
+    const bool wayland = session.waylandReachable && session.waylandPlugin &&
+                         (!session.waylandDisplay.empty() || session.sessionType == "wayland");
+    // A local X server's socket can be missing where the server listens only on an abstract
+    // socket: without Wayland to fall back on, the X server is tried all the same.
+    if (!session.x11Display.empty() && (session.x11Reachable || !wayland))
         return Platform::x11;
-    if (wayland && (!session.waylandDisplay.empty() || session.sessionType == "wayland"))
-        return Platform::wayland;
-    return Platform::none;
+    return wayland ? Platform::wayland : Platform::none;
 }
 
 } // namespace pomvexa

@@ -8,6 +8,7 @@ namespace pomvexa {
 struct SessionEnvironment {
     std::string qtPlatform;        // QT_QPA_PLATFORM: the user's own choice of platform plugin
     std::string x11Display;        // DISPLAY
+    bool x11Reachable = false;     // a local DISPLAY's socket is there, or DISPLAY is remote
     std::string waylandDisplay;    // WAYLAND_DISPLAY
     std::string sessionType;       // XDG_SESSION_TYPE
     bool waylandReachable = false; // a Wayland compositor's socket is there
@@ -26,7 +27,8 @@ enum class Platform {
 
 // The platform to ask Qt for. An X server is preferred where there is one, since only there can
 // the About box be placed and kept off the taskbar; Wayland serves where it is the only display.
-// The user's own choice always wins, unless what it names is plainly missing.
+// The user's own choice always wins; if what it names cannot be opened, Qt's failure to start
+// is reported as the program's own.
 Platform choosePlatform(const SessionEnvironment& session);
 
 } // namespace pomvexa

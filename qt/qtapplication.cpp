@@ -15,15 +15,30 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace pomvexa {
 namespace {
 
-// Without a display the toolkit would abort with a message about platform plugins; say plainly
-// what is missing instead.
+// Says plainly what is missing where there is nothing to open the window on, instead of the
+// toolkit's message about platform plugins.
 void sayWhatIsMissing(const SessionEnvironment& session) {
-    if (session.waylandReachable && !session.waylandPlugin && session.x11Display.empty())
+    if (!session.qtPlatform.empty())
+        std::fprintf(stderr,
+                     "Pomvexa: the platform chosen in QT_QPA_PLATFORM (%s) cannot open a window "
+                     "here; unset it or choose another.\n"
+                     "Pomvexa: QT_QPA_PLATFORM 所选的平台 (%s) 无法在此打开窗口；"
+                     "请取消设置或另选一个。\n",
+                     session.qtPlatform.c_str(), session.qtPlatform.c_str());
+    else if (!session.x11Display.empty())
+        std::fprintf(stderr,
+                     "Pomvexa: no X server answers at DISPLAY=%s (no display found): start one, "
+                     "or run the game from the desktop.\n"
+                     "Pomvexa: DISPLAY=%s 上没有 X 服务器应答：请启动它，或在桌面中运行游戏。\n",
+                     session.x11Display.c_str(), session.x11Display.c_str());
+    else if (session.waylandReachable && !session.waylandPlugin)
         std::fputs("Pomvexa: this Wayland session has no X server (XWayland) and Qt's Wayland "
                    "plugin is not installed: install qt6-wayland.\n"
                    "Pomvexa: 此 Wayland 会话没有 X 服务器 (XWayland)，也没有安装 Qt 的 Wayland "
@@ -33,6 +48,25 @@ void sayWhatIsMissing(const SessionEnvironment& session) {
         std::fputs("Pomvexa 需要图形显示 (no display found): 请在桌面中运行，"
                    "或先执行 `Xvfb :99 &` 再以 DISPLAY=:99 启动。\n",
                    stderr);
+}
+
+// While the toolkit opens its display. Qt ends the program with a fatal message when no
+// platform plugin can be started (a display that does not answer, a compositor that went
+// away): the program says what is missing instead and ends with status 1, not an abort. The
+// plugin loader's own lines, which suggest reinstalling, are left out; the platform's say what
+// it tried.
+const SessionEnvironment* openingSession = nullptr;
+QtMessageHandler usualHandler = nullptr;
+
+void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+    if (type == QtFatalMsg) {
+        sayWhatIsMissing(*openingSession);
+        std::_Exit(1);
+    }
+    if (context.category != nullptr && std::strcmp(context.category, "qt.qpa.plugin") == 0)
+        return;
+    usualHandler(type, context, message);
 }
 
 // Says once, on standard error, when no installed font has the game's Chinese texts: they would
@@ -70,7 +104,10 @@ int runQtApplication(int argc, char** argv) {
     arguments.push_back(nullptr);
     int count = static_cast<int>(arguments.size()) - 1;
 
+    openingSession = &session;
+    usualHandler = qInstallMessageHandler(whileOpeningDisplay);
     QApplication application(count, arguments.data());
+    qInstallMessageHandler(usualHandler);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(identity::desktopId));
     QtRuntime runtime;
     LinuxRegistry registry;

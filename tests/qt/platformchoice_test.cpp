@@ -21,28 +21,41 @@ TEST_P(PlatformChoiceTest, FollowsTheSession) {
     EXPECT_EQ(choosePlatform(GetParam().session), GetParam().expected);
 }
 
-// session fields: QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY, XDG_SESSION_TYPE, compositor's
-// socket there, Wayland plugin installed
+// session fields: QT_QPA_PLATFORM, DISPLAY, X server's socket there, WAYLAND_DISPLAY,
+// XDG_SESSION_TYPE, compositor's socket there, Wayland plugin installed
 INSTANTIATE_TEST_SUITE_P(
     Sessions, PlatformChoiceTest,
     ::testing::Values(
-        SessionCase{"x11", {"", ":0", "", "x11", false, false}, Platform::x11},
+        SessionCase{"x11", {"", ":0", true, "", "x11", false, false}, Platform::x11},
+        SessionCase{"waylandWithXWayland",
+                    {"", ":0", true, "wayland-0", "wayland", true, true},
+                    Platform::x11},
         SessionCase{
-            "waylandWithXWayland", {"", ":0", "wayland-0", "wayland", true, true}, Platform::x11},
-        SessionCase{"waylandOnly", {"", "", "wayland-0", "wayland", true, true}, Platform::wayland},
-        SessionCase{"waylandDefaultSocket", {"", "", "", "wayland", true, true}, Platform::wayland},
+            "waylandOnly", {"", "", false, "wayland-0", "wayland", true, true}, Platform::wayland},
         SessionCase{
-            "waylandWithoutPlugin", {"", "", "wayland-0", "wayland", true, false}, Platform::none},
-        SessionCase{
-            "waylandWithoutCompositor", {"", "", "wayland-1", "", false, true}, Platform::none},
-        SessionCase{"nothing", {"", "", "", "tty", false, true}, Platform::none},
-        SessionCase{
-            "userChoiceWins", {"wayland", ":0", "wayland-0", "", true, true}, Platform::userChoice},
-        SessionCase{
-            "userChoiceOffscreen", {"offscreen", "", "", "", false, false}, Platform::userChoice},
-        SessionCase{"userChoiceWithoutItsDisplay",
-                    {"xcb", "", "wayland-0", "", true, true},
-                    Platform::none}),
+            "waylandDefaultSocket", {"", "", false, "", "wayland", true, true}, Platform::wayland},
+        SessionCase{"waylandWithoutPlugin",
+                    {"", "", false, "wayland-0", "wayland", true, false},
+                    Platform::none},
+        SessionCase{"waylandWithoutCompositor",
+                    {"", "", false, "wayland-1", "", false, true},
+                    Platform::none},
+        SessionCase{"nothing", {"", "", false, "", "tty", false, true}, Platform::none},
+        SessionCase{"userChoiceWins",
+                    {"wayland", ":0", true, "wayland-0", "", true, true},
+                    Platform::userChoice},
+        SessionCase{"userChoiceOffscreen",
+                    {"offscreen", "", false, "", "", false, false},
+                    Platform::userChoice},
+        SessionCase{"userChoiceEvenWithoutItsDisplay",
+                    {"xcb", "", false, "wayland-0", "", true, true},
+                    Platform::userChoice},
+        SessionCase{"x11SocketMissingWaylandThere",
+                    {"", ":0", false, "wayland-0", "wayland", true, true},
+                    Platform::wayland},
+        SessionCase{"x11SocketMissingNothingElse",
+                    {"", ":0", false, "", "x11", false, false},
+                    Platform::x11}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
