@@ -15,7 +15,12 @@ std::vector<QImage> insideImages(const std::vector<QImage>& pictures, QSize insi
     std::vector<QImage> images;
     for (const QImage& picture : pictures) {
         const qreal scale = picture.devicePixelRatio();
-        QImage image(inside * scale, QImage::Format_RGB32);
+        const QSize pixels = inside * scale;
+        if (picture.size() == pixels) { // shared, not copied, where it is the inside already
+            images.push_back(picture.convertToFormat(QImage::Format_RGB32));
+            continue;
+        }
+        QImage image(pixels, QImage::Format_RGB32);
         image.setDevicePixelRatio(scale);
         image.fill(background);
         QPainter painter(&image);

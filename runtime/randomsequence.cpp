@@ -7,9 +7,8 @@ namespace pomvexa {
 void RandomSequence::seedFromClock() {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     const auto wide = static_cast<std::uint64_t>(ticks);
-    std::seed_seq sequence{static_cast<std::uint32_t>(wide),
-                           static_cast<std::uint32_t>(wide >> 32)};
-    engine.seed(sequence);
+    // Both halves of the clock count; the engine spreads the one word over its whole state.
+    engine.seed(static_cast<std::uint32_t>(wide ^ (wide >> 32)));
 }
 
 float RandomSequence::next() {
