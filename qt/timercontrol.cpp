@@ -19,8 +19,10 @@ namespace {
 
 #ifdef Q_OS_LINUX
 // How much earlier than a tick is due the timer expires: more than the event loop takes to wake
-// and hand it on, which is a few tenths of a millisecond.
-constexpr std::int64_t wakeLead = 1'000'000; // ns
+// and hand it on, which is a few tenths of a millisecond, and after a long sleep on a busy
+// (virtual) machine now and then more than one. The rest is waited out awake: a second sleep
+// would end late just as often.
+constexpr std::int64_t wakeLead = 2'000'000; // ns
 
 std::int64_t monotonicNow() {
     timespec now{};
