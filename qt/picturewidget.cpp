@@ -4,7 +4,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <qdrawutil.h>
+
+#include <algorithm>
 
 namespace pomvexa {
 namespace {
@@ -30,6 +31,37 @@ std::vector<QImage> insideImages(const std::vector<QImage>& pictures, QSize insi
     return images;
 }
 
+// One ring of a border in device pixels: the top and left bands in one colour, the bottom and
+// right bands, corners included, in the other.
+void fillRing(QPainter& painter, const QRect& outside, int thickness, const QColor& topLeft,
+              const QColor& bottomRight) {
+    const int width = outside.width();
+    const int height = outside.height();
+    const QPoint at = outside.topLeft();
+    painter.fillRect(QRect(at, QSize(width - thickness, thickness)), topLeft);
+    painter.fillRect(QRect(at, QSize(thickness, height - thickness)), topLeft);
+    painter.fillRect(QRect(at + QPoint(0, height - thickness), QSize(width, thickness)),
+                     bottomRight);
+    painter.fillRect(QRect(at + QPoint(width - thickness, 0), QSize(thickness, height)),
+                     bottomRight);
+}
+
+// The sunken two-line border of a Windows-style panel, as qDrawWinPanel draws it at 100 %, with
+// each line in whole device pixels at any scale (qDrawWinPanel draws one-device-pixel lines,
+// which leave a gap inside the border above 100 %).
+void drawSunkenBorder(QPainter& painter, QSize size, const QPalette& palette) {
+    const qreal scale = painter.device()->devicePixelRatioF();
+    const QRect device(0, 0, qRound(size.width() * scale), qRound(size.height() * scale));
+    const int outer = std::max(1, qRound(scale));
+    const int inner = std::max(1, qRound(PictureWidget::borderWidth * scale) - outer);
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale), true);
+    fillRing(painter, device, outer, palette.color(QPalette::Dark), palette.color(QPalette::Light));
+    fillRing(painter, device.adjusted(outer, outer, -outer, -outer), inner,
+             palette.color(QPalette::Shadow), palette.color(QPalette::Midlight));
+    painter.restore();
+}
+
 } // namespace
 
 PictureWidget::PictureWidget(const std::vector<QImage>& pictures, QSize size, QWidget* parent)
@@ -48,7 +80,7 @@ void PictureWidget::move(float left, float top) {
 
 void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), true);
+    drawSunkenBorder(painter, size(), palette());
     painter.translate(borderWidth, borderWidth);
     drawing.paint(painter, QRect(QPoint(0, 0), size().shrunkBy({borderWidth, borderWidth,
                                                                 borderWidth, borderWidth})));

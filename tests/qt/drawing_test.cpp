@@ -94,6 +94,23 @@ TEST_F(DrawingTest, WidgetsPaintWhatTheirSurfacesKeep) {
     EXPECT_NE(box.pixel(0, 0), face().pixel(0, 0)) << "border, not picture, at the edge";
 }
 
+// At 200 % each of the border's two lines is two device pixels wide, the picture right inside.
+TEST_F(DrawingTest, AtTwiceThePictureBoxBorderHasNoGap) {
+    auto* box = window.findChild<PictureWidget*>("Picture1");
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::black);
+    box->render(&image);
+    const QPalette& colours = box->palette();
+    const std::pair<int, QColor> across[] = {
+        {0, colours.color(QPalette::Dark)},       {1, colours.color(QPalette::Dark)},
+        {2, colours.color(QPalette::Shadow)},     {3, colours.color(QPalette::Shadow)},
+        {196, colours.color(QPalette::Midlight)}, {198, colours.color(QPalette::Light)}};
+    for (const auto& [x, colour] : across)
+        EXPECT_EQ(image.pixel(x, 100), colour.rgb()) << x;
+    EXPECT_EQ(image.pixel(4, 4), face().pixel(0, 0)) << "the picture starts inside the border";
+}
+
 // The length of the first run of black pixels met walking from the point in the direction.
 int blackRun(const QImage& image, QPoint from, QPoint step) {
     QPoint at = from;
