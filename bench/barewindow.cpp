@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare"));
-    QIcon icon(QStringLiteral(":/face-icon.png"));
-    icon.addFile(QStringLiteral(":/face-icon-64.png"));
+    QIcon icon(QStringLiteral(":/face-icon.bmp"));
+    icon.addFile(QStringLiteral(":/face-icon-64.bmp"));
     window.setWindowIcon(icon);
     window.setCentralWidget(new Playfield);
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -3,6 +3,7 @@
 #include "qt/canvaswidget.h"
 #include "qt/picturewidget.h"
 #include "qt/qtruntime.h"
+#include "qt/resourcebitmap.h"
 #include "qt/timercontrol.h"
 #include "qt/trace.h"
 #include "qt/windowhints.h"
@@ -63,8 +64,8 @@ void GameWindow::createControls() {
     timer = new TimerControl(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 
-    picture =
-        new PictureWidget({QImage(QStringLiteral(":/face-visible.bmp"))}, pictureSize, canvas);
+    picture = new PictureWidget({resourceBitmap(QStringLiteral(":/face-visible.bmp"))}, pictureSize,
+                                canvas);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->QWidget::move(pictureOrigin);
 }

@@ -1,6 +1,9 @@
 #include "qt/windowhints.h"
 
+#include "qt/resourcebitmap.h"
+
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QWidget>
 
 #ifdef POMVEXA_HAVE_XCB
@@ -13,14 +16,15 @@
 namespace pomvexa {
 
 std::vector<QImage> faceIconImages() {
-    QImage large(QStringLiteral(":/face-icon-64.png"));
+    QImage large = resourceBitmap(QStringLiteral(":/face-icon-64.bmp"));
     large.setDevicePixelRatio(2);
-    return {QImage(QStringLiteral(":/face-icon.png")), large};
+    return {resourceBitmap(QStringLiteral(":/face-icon.bmp")), large};
 }
 
 QIcon faceIcon() {
-    QIcon icon(QStringLiteral(":/face-icon.png"));
-    icon.addFile(QStringLiteral(":/face-icon-64.png"));
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(resourceBitmap(QStringLiteral(":/face-icon.bmp"))));
+    icon.addPixmap(QPixmap::fromImage(resourceBitmap(QStringLiteral(":/face-icon-64.bmp"))));
     return icon;
 }
 

@@ -3,8 +3,8 @@
 //   face-visible.bmp  the top-left 96 x 96 pixels of face.jpg as decoded, all of it that the
 //             picture box shows: the picture the programs load, with no JPEG decoder;
 //   face.ico  32 x 32, 256 colours, fully opaque, the same smiley, the windows' icon;
-//   face-icon.png  face.ico as decoded, which the Qt program loads without an icon decoder;
-//   face-icon-64.png  the same icon drawn at 64 x 64, for screens at 200 %;
+//   face-icon.bmp  face.ico as decoded, which the Qt program reads without an icon decoder;
+//   face-icon-64.bmp  the same icon drawn at 64 x 64, for screens at 200 %;
 //   icons/face-N.png  N x N with a transparent background, the desktop's icon at each size.
 // Usage: facegen OUTPUT_DIRECTORY
 #include <QDataStream>
@@ -122,10 +122,10 @@ int main(int argc, char** argv) {
                   .save(directory + "/face-visible.bmp", "bmp") &&
               QImage(directory + "/face.ico")
                   .convertToFormat(QImage::Format_RGB888)
-                  .save(directory + "/face-icon.png", "png") &&
+                  .save(directory + "/face-icon.bmp", "bmp") &&
               drawFace({64, 64}, Qt::white)
                   .convertToFormat(QImage::Format_RGB888)
-                  .save(directory + "/face-icon-64.png", "png");
+                  .save(directory + "/face-icon-64.bmp", "bmp");
     for (const int side : desktopIconSizes) {
         const QString name = QStringLiteral("%1/icons/face-%2.png").arg(directory).arg(side);
         written = written && drawFace({side, side}, Qt::transparent).save(name, "png");

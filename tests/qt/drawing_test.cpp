@@ -5,6 +5,7 @@
 #include "qt/gamewindow.h"
 #include "qt/picturewidget.h"
 #include "qt/qtruntime.h"
+#include "qt/resourcebitmap.h"
 #include "qt/timercontrol.h"
 
 #include <QAction>
@@ -55,17 +56,20 @@ TEST_F(DrawingTest, FaceIsDrawnOverThePicture) {
         EXPECT_TRUE(at.looksRight(rgb(image.pixel(at.x, at.y)))) << at.part;
 }
 
-// The programs load the part of the face picture that the box shows and the icon in formats
-// that need no decoder plugin; on screen they must be the artwork, pixel for pixel.
+// The programs read the part of the face picture that the box shows and the icons straight
+// from their resources; on screen they must be the artwork, pixel for pixel: the JPEG's corner,
+// the ICO, and the larger icon as Qt's own bitmap reader sees it.
 TEST(Artwork, LoadedPicturesAreTheArtworkPixelForPixel) {
     const auto rgb = [](const QImage& image) {
         return image.convertToFormat(QImage::Format_RGB32);
     };
     const QImage jpeg(QStringLiteral(POMVEXA_RESOURCES_DIR "/face.jpg"));
     const QImage ico(QStringLiteral(POMVEXA_RESOURCES_DIR "/face.ico"));
-    ASSERT_FALSE(jpeg.isNull() || ico.isNull());
-    EXPECT_EQ(rgb(QImage(QStringLiteral(":/face-visible.bmp"))), rgb(jpeg.copy(0, 0, 96, 96)));
-    EXPECT_EQ(rgb(QImage(QStringLiteral(":/face-icon.png"))), rgb(ico));
+    const QImage large(QStringLiteral(":/face-icon-64.bmp"));
+    ASSERT_FALSE(jpeg.isNull() || ico.isNull() || large.isNull());
+    EXPECT_EQ(resourceBitmap(QStringLiteral(":/face-visible.bmp")), rgb(jpeg.copy(0, 0, 96, 96)));
+    EXPECT_EQ(resourceBitmap(QStringLiteral(":/face-icon.bmp")), rgb(ico));
+    EXPECT_EQ(resourceBitmap(QStringLiteral(":/face-icon-64.bmp")), rgb(large));
 }
 
 TEST_F(DrawingTest, FrameIsBlackAgainAfterARoundPaintedRandomColours) {
