@@ -16,8 +16,8 @@ import time
 
 DISPLAY = ":77"
 WARM_UPS = 3
-RUNS = 20
-MEMORY_RUNS = 5
+RUNS = 40
+MEMORY_RUNS = 9
 CLIENT_HEIGHT = 391
 
 
