@@ -4,7 +4,7 @@
 Usage: benchmark.py GAME BARE_WINDOW
 
 Both programs write timestamps (monotonic clock, microseconds) to the file named by
-POMVEXA_TRACE; see app/trace.h. Time to first frame runs from just before the program is
+POMVEXA_TRACE; see qt/trace.h. Time to first frame runs from just before the program is
 started to its "first-frame" line.
 """
 import os
