@@ -46,16 +46,10 @@ QColor ImageSurface::toQColor(Colour colour) {
 }
 
 void ImageSurface::paint(QPainter& painter, const QRect& area) const {
-    if (!canvas.isNull()) {
-        painter.drawImage(area, canvas, area);
-        return;
-    }
-    // A plain fill needs no clip, and is much quicker without one.
+    painter.save();
     if (pictures.empty())
         painter.fillRect(area, background);
-    painter.save();
-    painter.setClipRect(area);
-    if (!pictures.empty())
+    else
         painter.drawImage(QPointF(0, 0), pictureFor(painter.device()->devicePixelRatioF()));
     for (const Stroke& stroke : strokes)
         draw(painter, stroke);
@@ -72,8 +66,6 @@ const QImage& ImageSurface::pictureFor(qreal devicePixelRatio) const {
 }
 
 QImage ImageSurface::image(qreal devicePixelRatio) const {
-    if (!canvas.isNull() && devicePixelRatio == 1)
-        return canvas;
     QImage image(size * devicePixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);
@@ -83,7 +75,6 @@ QImage ImageSurface::image(qreal devicePixelRatio) const {
 
 void ImageSurface::cls() {
     strokes.clear();
-    canvas = QImage();
     view->update();
 }
 
@@ -106,16 +97,7 @@ void ImageSurface::arc(float x, float y, float radius, Colour colour, float star
 }
 
 void ImageSurface::add(const Stroke& stroke) {
-    if (canvas.isNull() && strokes.size() == mostStrokesKept) {
-        canvas = image();
-        strokes.clear();
-    }
-    if (canvas.isNull()) {
-        strokes.push_back(stroke);
-    } else {
-        QPainter painter(&canvas);
-        draw(painter, stroke);
-    }
+    strokes.push_back(stroke);
     view->update();
 }
 

@@ -17,8 +17,9 @@ namespace pomvexa {
 // the window is first shown. It keeps the drawing calls made since it was last cleared and
 // paints them again, over its picture or its plain colour, whenever it is shown: at the screen's
 // device-pixel ratio, so that what is drawn is sharp at any scale, and with far less memory than
-// an image of it (past a few thousand calls it keeps an image after all). The widget that shows
-// it is asked to repaint after every change.
+// an image of it. Meant for drawings of a few calls between clears, as the game's are (eight
+// lines on the playfield, six calls for the face). The widget that shows it is asked to repaint
+// after every change.
 class ImageSurface : public Surface {
 public:
     // pictures: the same picture for one or more device-pixel ratios, the 100 % one first.
@@ -51,8 +52,6 @@ private:
         FillStyle fillStyle;
         std::int16_t width;
     };
-    static constexpr std::size_t mostStrokesKept = 4096;
-
     void add(const Stroke& stroke);
     const QImage& pictureFor(qreal devicePixelRatio) const;
     static void draw(QPainter& painter, const Stroke& stroke);
@@ -60,8 +59,7 @@ private:
     QSize size;
     QColor background;
     std::vector<QImage> pictures; // what the drawing lies on; none on a plain colour
-    QImage canvas;                // the drawing, where the surface keeps an image after all
-    std::vector<Stroke> strokes;  // the drawing, where it keeps the calls
+    std::vector<Stroke> strokes;  // the drawing
     QWidget* view;
     Colour foreColor = black;
     Colour fillColor = black;

@@ -44,7 +44,7 @@ TimerControl::TimerControl(QObject* parent)
     descriptor = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
 #endif
     if (descriptor >= 0) {
-        notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+        auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, &TimerControl::expired);
     } else {
         timer.setTimerType(Qt::PreciseTimer);

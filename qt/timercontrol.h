@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QTimer>
 
-class QSocketNotifier;
-
 namespace pomvexa {
 
 // A timer control: ticks every interval milliseconds while its interval is positive, and
@@ -33,7 +31,6 @@ private:
 
     QTimer timer; // where there is no timer file descriptor
     int descriptor = -1;
-    QSocketNotifier* notifier = nullptr;
     std::int64_t period = 0;  // ns
     std::int64_t nextDue = 0; // ns on the monotonic clock
     std::int32_t milliseconds = 0;

@@ -21,6 +21,8 @@ std::vector<QImage> faceIconImages() {
     return {resourceBitmap(QStringLiteral(":/face-icon.bmp")), large};
 }
 
+// Both sizes as they are: an icon tells its sizes by device pixels, and would take the 64-pixel
+// image with its ratio of 2 for a second 32-pixel one.
 QIcon faceIcon() {
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(resourceBitmap(QStringLiteral(":/face-icon.bmp"))));
