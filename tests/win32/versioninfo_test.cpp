@@ -60,6 +60,29 @@ TEST_F(VersionInfo, OneChineseStringTableWithMakerAndProduct) {
     EXPECT_EQ(text(L"ProductName"), L"Pomvexa");
     EXPECT_EQ(text(L"FileDescription"), L"Pomvexa");
     EXPECT_EQ(text(L"OriginalFilename"), L"pomvexa.exe");
+    EXPECT_EQ(text(L"LegalCopyright"), L"Copyright (c) 2026 The Pomvexa developers");
+}
+
+// Each resource, the manifest included, in Chinese (PRC) and in no other language.
+TEST(Resources, AllInChinesePrc) {
+    const struct {
+        const wchar_t* type;
+        const wchar_t* name;
+    } resources[] = {{RT_GROUP_ICON, MAKEINTRESOURCEW(1)},
+                     {RT_BITMAP, L"FACE"},
+                     {RT_MANIFEST, MAKEINTRESOURCEW(1)},
+                     {RT_VERSION, MAKEINTRESOURCEW(1)}};
+    for (const auto& resource : resources) {
+        std::vector<WORD> languages;
+        EnumResourceLanguagesW(
+            nullptr, resource.type, resource.name,
+            [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+                reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
+                return TRUE;
+            },
+            reinterpret_cast<LONG_PTR>(&languages));
+        EXPECT_EQ(languages, std::vector<WORD>{0x0804});
+    }
 }
 
 TEST(IconResource, IconGroupOneIsTheFace) {
