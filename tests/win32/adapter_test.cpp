@@ -15,7 +15,7 @@ using win32::DrawingSurface;
 constexpr COLORREF grey = RGB(192, 192, 192);
 
 TEST(DrawingSurface, KeepsWhatIsDrawnUntilCleared) {
-    DrawingSurface surface({100, 100}, grey);
+    DrawingSurface surface({100, 100}, DrawingSurface::plain(grey));
     surface.setForeColor(black);
     surface.line(10, 10, 50, 10);
     surface.setFillStyle(FillStyle::solid);
