@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <stdexcept>
+
 namespace pomvexa::testing {
 namespace {
 
@@ -20,6 +23,87 @@ std::string windowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return win32::toUtf8(text);
+}
+
+// What a window paints of its client area (without its child windows), as it paints it on the
+// screen.
+class Printed {
+public:
+    explicit Printed(HWND window) {
+        GetClientRect(window, &area);
+        const HDC screen = GetDC(nullptr);
+        context = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, area.right, area.bottom);
+        ReleaseDC(nullptr, screen);
+        previous = SelectObject(context, bitmap);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(context), PRF_CLIENT);
+    }
+    Printed(const Printed&) = delete;
+    Printed& operator=(const Printed&) = delete;
+    ~Printed() {
+        SelectObject(context, previous);
+        DeleteObject(bitmap);
+        DeleteDC(context);
+    }
+    COLORREF pixel(int x, int y) const { return GetPixel(context, x, y); }
+    // The lengths of the black runs met on the way from the point given, step by step.
+    std::vector<int> blackRuns(POINT at, POINT step) const {
+        std::vector<int> runs;
+        bool inRun = false;
+        for (; at.x < area.right && at.y < area.bottom; at.x += step.x, at.y += step.y) {
+            const bool black = isBlack(rgb(pixel(at.x, at.y)));
+            if (black && !inRun)
+                runs.push_back(0);
+            if (black)
+                ++runs.back();
+            inRun = black;
+        }
+        return runs;
+    }
+
+private:
+    RECT area{};
+    HDC context;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+};
+
+// What the windows measure at a DPI, in device pixels, as a Windows display at that scale
+// shows them.
+struct ScaledLayout {
+    UINT dpi;
+    SIZE client;     // the game window's client area
+    RECT picture;    // Picture1 with its border, at its place at start-up
+    int border;      // Picture1's border, of which the outer ring
+    int outerRing;   // is this wide
+    int line;        // a line of the frame
+    RECT aboutBox;   // the About box's client area on the screen
+};
+
+constexpr ScaledLayout layouts[] = {
+    {96, {527, 391}, {24, 16, 124, 116}, 2, 1, 1, {156, 129, 156 + 382, 129 + 237}},
+    {144, {791, 587}, {36, 24, 186, 174}, 3, 2, 2, {234, 194, 234 + 573, 194 + 356}},
+    {192, {1054, 782}, {48, 32, 248, 232}, 4, 2, 2, {312, 258, 312 + 764, 258 + 474}},
+};
+
+const ScaledLayout& layoutAt(UINT dpi) {
+    for (const ScaledLayout& layout : layouts)
+        if (layout.dpi == dpi)
+            return layout;
+    throw std::invalid_argument("no layout for DPI " + std::to_string(dpi));
+}
+
+// The DPI of the display the tests run on: 96, unless the run says otherwise.
+UINT displayDpi() {
+    const char* given = std::getenv("POMVEXA_TEST_DPI");
+    return given != nullptr ? static_cast<UINT>(std::atoi(given)) : 96;
+}
+
+RECT placeInParent(HWND child) {
+    RECT bounds;
+    GetWindowRect(child, &bounds);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
 }
 
 // The real game window and About box on the Windows API, without a display, driven by the
@@ -64,6 +148,70 @@ TEST_F(WindowsTest, GameWindowHasItsFixedSizeTitleAndControls) {
     EXPECT_EQ(picture.top, 16);
     EXPECT_EQ(picture.right - picture.left, 100);
     EXPECT_EQ(picture.bottom - picture.top, 100);
+}
+
+// The game window at the DPI given: its client area, the picture's place and size, and on what
+// reaches the screen, the frame's eight edges all one line wide and the picture's sunken border
+// unbroken around the picture.
+void expectLayout(GameWindow& window, const ScaledLayout& expected) {
+    SCOPED_TRACE("at " + std::to_string(expected.dpi) + " DPI");
+    RECT client;
+    GetClientRect(window.handle(), &client);
+    EXPECT_EQ(client.right, expected.client.cx);
+    EXPECT_EQ(client.bottom, expected.client.cy);
+    const RECT picturePlace = placeInParent(window.picture().handle());
+    EXPECT_TRUE(EqualRect(&expected.picture, &picturePlace)) << "the picture's place and size";
+
+    const Printed frame(window.handle());
+    const int line = expected.line;
+    EXPECT_EQ(frame.blackRuns({0, client.bottom / 2}, {1, 0}), std::vector<int>(4, line))
+        << "left and right edges";
+    EXPECT_EQ(frame.blackRuns({client.right / 2, 0}, {0, 1}), std::vector<int>(4, line))
+        << "top and bottom edges";
+
+    const Printed picture(window.picture().handle());
+    const int size = expected.picture.right - expected.picture.left;
+    const int border = expected.border;
+    for (int ring = 0; ring < border; ++ring) {
+        const bool outer = ring < expected.outerRing;
+        const COLORREF topLeft = GetSysColor(outer ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW);
+        const COLORREF bottomRight = GetSysColor(outer ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT);
+        for (int along = border; along < size - border; ++along) {
+            ASSERT_EQ(picture.pixel(along, ring), topLeft) << "top, ring " << ring;
+            ASSERT_EQ(picture.pixel(ring, along), topLeft) << "left, ring " << ring;
+            ASSERT_EQ(picture.pixel(along, size - 1 - ring), bottomRight) << "bottom " << ring;
+            ASSERT_EQ(picture.pixel(size - 1 - ring, along), bottomRight) << "right " << ring;
+        }
+    }
+    const win32::DrawingSurface& face = window.picture().surface();
+    EXPECT_EQ(picture.pixel(border, border), face.pixel(0, 0)) << "the picture's corner";
+    EXPECT_EQ(picture.pixel(size - border - 1, size / 2),
+              face.pixel(size - 2 * border - 1, size / 2 - border));
+}
+
+TEST_F(WindowsTest, GameWindowAndAboutBoxAreScaledToTheDisplaysDpi) {
+    const ScaledLayout& expected = layoutAt(displayDpi());
+    ASSERT_EQ(GetDpiForWindow(window.handle()), expected.dpi) << "drawn at the display's DPI";
+    expectLayout(window, expected);
+
+    command(GameWindow::aboutCommand);
+    RECT client;
+    GetClientRect(aboutHandle(), &client);
+    MapWindowPoints(aboutHandle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(EqualRect(&client, &expected.aboutBox)) << "the About box's place and size";
+}
+
+// Dragged to a monitor of another scale, the window takes the place Windows suggests and draws
+// itself again at that monitor's DPI.
+TEST_F(WindowsTest, GameWindowMovedToAnotherDpiIsDrawnAtIt) {
+    command(GameWindow::startCommand);
+    RECT suggested;
+    GetWindowRect(window.handle(), &suggested);
+    suggested.right += 260;
+    suggested.bottom += 200;
+    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    expectLayout(window, layoutAt(144));
 }
 
 TEST_F(WindowsTest, FrameAndFaceAreDrawnAtStartUp) {
