@@ -12,9 +12,12 @@ namespace pomvexa::win32 {
 // front of its owner, which it disables itself, and comes with it from the taskbar. The
 // program's other windows are disabled here, so that none of them takes a click, a key or a
 // menu choice until the box is dismissed. They are enabled again only after the box has
-// enabled its owner and gone, so that the owner, not another program, is active then.
+// enabled its owner and gone, so that the owner, not another program, is active then; the
+// window that was active before the box, the About box for its System Info button, is active
+// again after it.
 void Win32Runtime::showMessage(const std::string& text, MessageStyle) {
     const HWND owner = loaded.empty() ? nullptr : loaded.front();
+    const HWND active = GetActiveWindow();
     std::vector<HWND> disabled;
     for (const HWND window : loaded)
         if (window != owner && IsWindowEnabled(window)) {
@@ -24,6 +27,8 @@ void Win32Runtime::showMessage(const std::string& text, MessageStyle) {
     presentMessage(owner, win32::toWide(CP_UTF8, text), win32::toWide(CP_UTF8, identity::title));
     for (const HWND window : disabled)
         EnableWindow(window, TRUE);
+    if (active != owner && std::find(loaded.begin(), loaded.end(), active) != loaded.end())
+        SetActiveWindow(active);
 }
 
 void Win32Runtime::presentMessage(HWND owner, const std::wstring& text, const std::wstring& title) {
