@@ -85,6 +85,27 @@ TEST(Resources, AllInChinesePrc) {
     }
 }
 
+// The manifest as Windows reads it from the program's activation context: no request for more
+// rights than the user has, and drawing at each monitor's scale (per monitor, v2, where Windows
+// knows it, else at the system's scale, and at the system's scale where only the older setting
+// is read).
+TEST(Manifest, RunsAsItsUserAtEachMonitorsScale) {
+    const auto setting = [](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        QueryActCtxSettingsW(0, nullptr, space, name, value, 64, &written);
+        return std::wstring(value);
+    };
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"PerMonitorV2, System");
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+              L"true");
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+    ASSERT_TRUE(QueryActCtxW(0, nullptr, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, nullptr));
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+}
+
 TEST(IconResource, IconGroupOneIsTheFace) {
     const HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
     ASSERT_NE(group, nullptr) << "icon group 1";
