@@ -24,6 +24,10 @@ void Win32Runtime::showMessage(const std::string& text, MessageStyle) {
             EnableWindow(window, FALSE);
             disabled.push_back(window);
         }
+    // Windows brings the owner in front of the program's other windows when the box is
+    // activated; some window managers of other systems keep the stacking as it was.
+    if (owner != nullptr)
+        SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     presentMessage(owner, win32::toWide(CP_UTF8, text), win32::toWide(CP_UTF8, identity::title));
     for (const HWND window : disabled)
         EnableWindow(window, TRUE);
