@@ -135,7 +135,8 @@ void GameWindow::changeDpi(UINT newDpi, const RECT& suggested) {
     fitClientArea();
     setWindowIcons(window, dpi);
     formCanvas.setDpi(dpi);
-    Picture1->setDpi(dpi);
+    if (Picture1 != nullptr)
+        Picture1->setDpi(dpi);
 }
 
 bool GameWindow::translateAccelerator(MSG& message) const {
