@@ -139,6 +139,10 @@ void GameWindow::changeDpi(UINT newDpi, const RECT& suggested) {
         Picture1->setDpi(dpi);
 }
 
+void GameWindow::paint(HDC context) const {
+    formCanvas.paint(context, {0, 0}, formCanvas.pixels());
+}
+
 bool GameWindow::translateAccelerator(MSG& message) const {
     // Whichever of its own windows the key is for, while the game window is active.
     if (window == nullptr || message.hwnd == nullptr ||
@@ -168,13 +172,12 @@ void GameWindow::command(UINT identifier) {
 
 LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    // What is painted on the screen and what is printed of the window are the same.
     case WM_PAINT:
-        paintWindow(handle, [this](HDC context) {
-            formCanvas.paint(context, {0, 0}, formCanvas.pixels());
-        });
+        paintWindow(handle, [this](HDC context) { paint(context); });
         return 0;
     case WM_PRINTCLIENT:
-        formCanvas.paint(reinterpret_cast<HDC>(wParam), {0, 0}, formCanvas.pixels());
+        paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_DPICHANGED:
         changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -54,6 +54,7 @@ private:
     void createMenus();
     void fitClientArea();
     void changeDpi(UINT newDpi, const RECT& suggested);
+    void paint(HDC context) const;
     void command(UINT identifier);
 
     Win32Runtime& runtime;

@@ -75,6 +75,7 @@ void PictureBox::paint(HDC context) const {
 
 LRESULT PictureBox::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    // What is painted on the screen and what is printed of the box are the same.
     case WM_PAINT:
         paintWindow(handle, [this](HDC context) { paint(context); });
         return 0;
