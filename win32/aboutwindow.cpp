@@ -32,18 +32,26 @@ AboutWindow::AboutWindow(Win32Runtime& runtime, Registry& registry, HWND owner)
     EmptyTemplate empty{};
     empty.header.style = dialogStyle;
     empty.header.dwExtendedStyle = dialogExStyle;
-    window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
-                                        dialogProcedure, reinterpret_cast<LPARAM>(this));
-    RECT bounds = clientBounds;
-    AdjustWindowRectEx(&bounds, dialogStyle, FALSE, dialogExStyle);
-    SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    setCaption("Pomvexa");
-    SendMessageW(window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXSMICON))));
-    SendMessageW(window, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetrics(SM_CXICON))));
-    createControls();
+    window =
+        madeWindow(CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
+                                              dialogProcedure, reinterpret_cast<LPARAM>(this)));
+    try {
+        dpi = GetDpiForWindow(window);
+        const RECT client = scaled(clientBounds, dpi);
+        RECT bounds = client;
+        AdjustWindowRectExForDpi(&bounds, dialogStyle, FALSE, dialogExStyle, dpi);
+        // The client area's corner stands where it must, whatever the frame's width.
+        SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        setCaption("Pomvexa");
+        createControls();
+        applyDpi();
+        // The access keys stay underlined: Windows would hide them until Alt is pressed.
+        SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+    } catch (...) {
+        DestroyWindow(window);
+        throw;
+    }
 
     titleLabel = std::make_unique<StaticLabel>(lblTitle);
     versionLabel = std::make_unique<StaticLabel>(lblVersion);
@@ -55,28 +63,30 @@ AboutWindow::AboutWindow(Win32Runtime& runtime, Registry& registry, HWND owner)
 
 AboutWindow::~AboutWindow() {
     unload();
+    if (font != nullptr)
+        DeleteObject(font);
 }
 
 // Later controls lie above earlier ones where they overlap, as they are created. The tab
 // order is OK, the icon, System Info.
 void AboutWindow::createControls() {
-    picIcon = std::make_unique<PictureBox>(window, RECT{16, 16, 16 + 36, 16 + 36},
-                                           GetSysColor(COLOR_BTNFACE), nullptr, WS_TABSTOP);
-    DrawIconEx(picIcon->surface().context(), 0, 0, faceIcon(32), 32, 32, 0, nullptr, DI_NORMAL);
-    picIcon->surface().keepAsBase();
+    picIcon = std::make_unique<PictureBox>(
+        window, RECT{16, 16, 16 + 36, 16 + 36},
+        [](HDC context, SIZE pixels, UINT dpi) {
+            DrawingSurface::plain(GetSysColor(COLOR_BTNFACE))(context, pixels, dpi);
+            const int size = scaled(32, dpi);
+            DrawIconEx(context, 0, 0, faceIcon(size), size, size, 0, nullptr, DI_NORMAL);
+        },
+        dpi, WS_TABSTOP);
 
-    cmdOK = createControl(L"BUTTON", L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                          {275, 175, 275 + 100, 175 + 23}, IDOK);
-    cmdSysInfo = createControl(L"BUTTON", L"系统信息(&S)...", WS_TABSTOP | BS_PUSHBUTTON,
-                               {276, 205, 276 + 99, 205 + 23}, sysInfoCommand);
+    cmdOK = createControl(L"BUTTON", L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+    cmdSysInfo =
+        createControl(L"BUTTON", L"系统信息(&S)...", WS_TABSTOP | BS_PUSHBUTTON, sysInfoCommand);
     lblDescription = createControl(L"STATIC", L"用鼠标点击图，点到得1分，默认为难度为中等",
-                                   SS_LEFT | SS_NOPREFIX, {70, 75, 70 + 259, 75 + 78}, -1);
-    lblTitle = createControl(L"STATIC", L"Pomvexa", SS_LEFT | SS_NOPREFIX,
-                             {70, 16, 70 + 259, 16 + 32}, -1);
-    lblVersion =
-        createControl(L"STATIC", L"V1.0", SS_LEFT | SS_NOPREFIX, {70, 52, 70 + 259, 52 + 15}, -1);
-    lblDisclaimer =
-        createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {17, 175, 17 + 242, 175 + 55}, -1);
+                                   SS_LEFT | SS_NOPREFIX, -1);
+    lblTitle = createControl(L"STATIC", L"Pomvexa", SS_LEFT | SS_NOPREFIX, -1);
+    lblVersion = createControl(L"STATIC", L"V1.0", SS_LEFT | SS_NOPREFIX, -1);
+    lblDisclaimer = createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, -1);
 
     // The tab order follows the order of the children: OK goes first.
     SetWindowPos(cmdOK, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -84,21 +94,48 @@ void AboutWindow::createControls() {
 }
 
 HWND AboutWindow::createControl(const wchar_t* className, const wchar_t* text, DWORD style,
-                                const RECT& bounds, int identifier) {
-    const HWND control =
-        CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                        bounds.right - bounds.left, bounds.bottom - bounds.top, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
-                        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont()), FALSE);
-    return control;
+                                int identifier) {
+    return madeWindow(CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                      window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
+                                      GetModuleHandleW(nullptr), nullptr));
+}
+
+// Places the controls, in logical pixels, at the box's DPI and gives them the system's font
+// at it, with the icons at the sizes the system asks for.
+void AboutWindow::applyDpi() {
+    setWindowIcons(window, dpi);
+    const HFONT previous = font;
+    font = createDialogFont(dpi);
+    const struct {
+        HWND control;
+        RECT bounds;
+    } layout[] = {
+        {cmdOK, {275, 175, 275 + 100, 175 + 23}},
+        {cmdSysInfo, {276, 205, 276 + 99, 205 + 23}},
+        {lblDescription, {70, 75, 70 + 259, 75 + 78}},
+        {lblTitle, {70, 16, 70 + 259, 16 + 32}},
+        {lblVersion, {70, 52, 70 + 259, 52 + 15}},
+        {lblDisclaimer, {17, 175, 17 + 242, 175 + 55}},
+    };
+    for (const auto& [control, bounds] : layout) {
+        const RECT placed = scaled(bounds, dpi);
+        SetWindowPos(control, nullptr, placed.left, placed.top, placed.right - placed.left,
+                     placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    picIcon->setDpi(dpi);
+    if (previous != nullptr)
+        DeleteObject(previous);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 // The etched rule between the description and the buttons: a grey line with a white one of
-// two pixels a pixel lower and to the right.
+// two pixels right below it and a pixel to the right, each a whole number of device pixels.
 void AboutWindow::paintRule(HDC context) const {
-    const RECT grey{6, 163, 378, 164};
-    const RECT white{7, 164, 378, 166};
+    const RECT grey = scaled(RECT{6, 163, 378, 164}, dpi);
+    const RECT white{grey.left + (grey.bottom - grey.top), grey.bottom, grey.right,
+                     grey.bottom + scaled(2, dpi)};
     const HBRUSH greyBrush = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
     FillRect(context, &grey, greyBrush);
     DeleteObject(greyBrush);
@@ -152,6 +189,16 @@ INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         paintWindow(window, [this](HDC context) { paintRule(context); });
         return TRUE;
+    case WM_DPICHANGED: {
+        // Windows suggests the place and size at the new DPI.
+        dpi = LOWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        applyDpi();
+        return TRUE;
+    }
     case WM_DESTROY:
         runtime.windowUnloaded(window);
         return FALSE;

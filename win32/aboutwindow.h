@@ -23,13 +23,15 @@ private:
 };
 
 // The About box: a fixed dialog at a fixed place on the screen with the face icon, the title,
-// the version, a description, an etched rule, OK and System Info. It is a modeless dialog, so
+// the version, a description, an etched rule, OK and System Info. Its place, its size and its
+// controls are in logical pixels, shown at the DPI of its monitor. It is a modeless dialog, so
 // the dialog manager gives it Tab, Enter for the default button, Esc and Alt+S; it is owned by
 // the program's hidden owner window, which keeps it off the taskbar without tying it to the
 // game window's life. It owns its controls and its logic; unloading it destroys its window, and
 // the program ends when it was the last one.
 class AboutWindow : public TopLevelWindow {
 public:
+    // The client area in logical pixels: 2340, 1935 twips from the screen's corner, 5730 x 3555.
     static constexpr RECT clientBounds{156, 129, 156 + 382, 129 + 237};
     static constexpr int sysInfoCommand = 1001;
 
@@ -46,12 +48,14 @@ private:
                                             LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
-    HWND createControl(const wchar_t* className, const wchar_t* text, DWORD style,
-                       const RECT& bounds, int identifier);
+    HWND createControl(const wchar_t* className, const wchar_t* text, DWORD style, int identifier);
+    void applyDpi();
     void paintRule(HDC context) const;
 
     Win32Runtime& runtime;
     Registry& registry;
+    UINT dpi = 96;
+    HFONT font = nullptr; // the system's dialog font at the box's DPI
     std::unique_ptr<PictureBox> picIcon;
     HWND cmdOK = nullptr;
     HWND cmdSysInfo = nullptr;

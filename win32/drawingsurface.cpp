@@ -2,7 +2,9 @@
 
 #include "runtime/runtimeerror.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace pomvexa::win32 {
 namespace {
@@ -10,10 +12,6 @@ namespace {
 // A packed colour is red + 256 * green + 65536 * blue, which is how a COLORREF is laid out.
 COLORREF toColorRef(Colour colour) {
     return static_cast<COLORREF>(colour) & 0xFFFFFF;
-}
-
-int toPixel(float coordinate) {
-    return static_cast<int>(std::lround(coordinate));
 }
 
 // Selects a GDI object into a device context for one drawing call and deletes it after.
@@ -57,28 +55,52 @@ POINT onRay(float x, float y, double angle) {
 
 } // namespace
 
-DrawingSurface::DrawingSurface(SIZE size, COLORREF background, HBITMAP picture)
-    : size(size)
-    , drawing(createLayer(size))
-    , base(createLayer(size))
-    , canvas(drawing.context) {
-    const RECT all{0, 0, size.cx, size.cy};
-    const HBRUSH fill = CreateSolidBrush(background);
-    FillRect(canvas, &all, fill);
-    DeleteObject(fill);
-    if (picture != nullptr) {
-        const HDC source = CreateCompatibleDC(canvas);
-        const HGDIOBJ previous = SelectObject(source, picture);
-        BitBlt(canvas, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+DrawingSurface::Backdrop DrawingSurface::plain(COLORREF colour) {
+    return [colour](HDC context, SIZE pixels, UINT) {
+        const RECT all{0, 0, pixels.cx, pixels.cy};
+        const HBRUSH fill = CreateSolidBrush(colour);
+        FillRect(context, &all, fill);
+        DeleteObject(fill);
+    };
+}
+
+DrawingSurface::Backdrop DrawingSurface::picture(COLORREF background, HBITMAP picture) {
+    const std::shared_ptr<void> owned(picture, [](void* bitmap) {
+        if (bitmap != nullptr)
+            DeleteObject(bitmap);
+    });
+    return [background, owned](HDC context, SIZE pixels, UINT dpi) {
+        plain(background)(context, pixels, dpi);
+        const auto bitmap = static_cast<HBITMAP>(owned.get());
+        BITMAP format{};
+        if (bitmap == nullptr || GetObjectW(bitmap, sizeof format, &format) == 0)
+            return;
+        const HDC source = CreateCompatibleDC(context);
+        const HGDIOBJ previous = SelectObject(source, bitmap);
+        if (dpi == 96) {
+            BitBlt(context, 0, 0, format.bmWidth, format.bmHeight, source, 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(context, HALFTONE);
+            SetBrushOrgEx(context, 0, 0, nullptr);
+            StretchBlt(context, 0, 0, MulDiv(format.bmWidth, static_cast<int>(dpi), 96),
+                       MulDiv(format.bmHeight, static_cast<int>(dpi), 96), source, 0, 0,
+                       format.bmWidth, format.bmHeight, SRCCOPY);
+        }
         SelectObject(source, previous);
         DeleteDC(source);
-    }
-    keepAsBase();
+    };
+}
+
+DrawingSurface::DrawingSurface(SIZE size, Backdrop backdrop)
+    : size(size)
+    , backdrop(std::move(backdrop))
+    , devicePixels(size)
+    , canvas(createLayer(size)) {
+    drawBackdrop();
 }
 
 DrawingSurface::~DrawingSurface() {
-    destroyLayer(drawing);
-    destroyLayer(base);
+    destroyLayer(canvas);
 }
 
 DrawingSurface::Layer DrawingSurface::createLayer(SIZE size) {
@@ -104,12 +126,32 @@ void DrawingSurface::destroyLayer(Layer& layer) {
     DeleteDC(layer.context);
 }
 
-void DrawingSurface::keepAsBase() {
-    BitBlt(base.context, 0, 0, size.cx, size.cy, canvas, 0, 0, SRCCOPY);
+void DrawingSurface::setDpi(UINT newDpi) {
+    if (newDpi == dpi)
+        return;
+    dpi = newDpi;
+    devicePixels = {MulDiv(size.cx, static_cast<int>(dpi), 96),
+                    MulDiv(size.cy, static_cast<int>(dpi), 96)};
+    destroyLayer(canvas);
+    canvas = createLayer(devicePixels);
+    drawBackdrop();
+    for (const Stroke& stroke : strokes)
+        draw(stroke);
+    changed();
 }
 
-void DrawingSurface::paint(HDC target, POINT at) const {
-    BitBlt(target, at.x, at.y, size.cx, size.cy, canvas, 0, 0, SRCCOPY);
+void DrawingSurface::drawBackdrop() const {
+    if (backdrop)
+        backdrop(canvas.context, devicePixels, dpi);
+}
+
+int DrawingSurface::toDevice(float logical) const {
+    return static_cast<int>(std::lround(logical * static_cast<float>(dpi) / 96.0F));
+}
+
+void DrawingSurface::paint(HDC target, POINT at, SIZE area) const {
+    BitBlt(target, at.x, at.y, std::min(area.cx, devicePixels.cx),
+           std::min(area.cy, devicePixels.cy), canvas.context, 0, 0, SRCCOPY);
 }
 
 void DrawingSurface::changed() {
@@ -118,7 +160,8 @@ void DrawingSurface::changed() {
 }
 
 void DrawingSurface::cls() {
-    BitBlt(canvas, 0, 0, size.cx, size.cy, base.context, 0, 0, SRCCOPY);
+    strokes.clear();
+    drawBackdrop();
     changed();
 }
 
@@ -129,39 +172,70 @@ void DrawingSurface::setDrawWidth(std::int16_t width) {
 }
 
 void DrawingSurface::line(float x1, float y1, float x2, float y2) {
-    const COLORREF colour = toColorRef(foreColor);
-    {
-        const Selected pen(canvas, createPen(colour, drawWidth, PS_ENDCAP_ROUND));
-        MoveToEx(canvas, toPixel(x1), toPixel(y1), nullptr);
-        LineTo(canvas, toPixel(x2), toPixel(y2));
-    }
-    // GDI leaves out a thin line's last pixel; a wide pen's round cap already covers it.
-    if (drawWidth == 1)
-        SetPixelV(canvas, toPixel(x2), toPixel(y2), colour);
-    changed();
+    add({Stroke::line, {x1, y1, x2, y2, 0}, foreColor, fillColor, fillStyle, drawWidth});
 }
 
 void DrawingSurface::circle(float x, float y, float radius) {
-    const Selected pen(canvas, createPen(toColorRef(foreColor), drawWidth, PS_ENDCAP_ROUND));
-    const bool filled = fillStyle == FillStyle::solid;
-    const Selected brush(
-        canvas, filled ? CreateSolidBrush(toColorRef(fillColor)) : GetStockObject(NULL_BRUSH),
-        filled);
-    // GDI's ellipse stays inside its box less the right and bottom edges.
-    const int r = toPixel(radius);
-    Ellipse(canvas, toPixel(x) - r, toPixel(y) - r, toPixel(x) + r + 1, toPixel(y) + r + 1);
-    changed();
+    add({Stroke::circle, {x, y, radius, 0, 0}, foreColor, fillColor, fillStyle, drawWidth});
 }
 
 void DrawingSurface::arc(float x, float y, float radius, Colour colour, float start, float end) {
-    const Selected pen(canvas, createPen(toColorRef(colour), drawWidth, PS_ENDCAP_FLAT));
-    SetArcDirection(canvas, AD_COUNTERCLOCKWISE);
-    const int r = toPixel(radius);
-    const POINT from = onRay(x, y, start);
-    const POINT to = onRay(x, y, end);
-    Arc(canvas, toPixel(x) - r, toPixel(y) - r, toPixel(x) + r + 1, toPixel(y) + r + 1, from.x,
-        from.y, to.x, to.y);
+    add({Stroke::arc, {x, y, radius, start, end}, colour, fillColor, fillStyle, drawWidth});
+}
+
+void DrawingSurface::add(const Stroke& stroke) {
+    strokes.push_back(stroke);
+    draw(stroke);
     changed();
+}
+
+// Every coordinate and radius is rounded to a whole device pixel and every pen is a whole
+// number of device pixels wide, so that lines of one width are equally thick at any scale; at
+// 96 DPI they are the coordinates and widths given.
+void DrawingSurface::draw(const Stroke& stroke) const {
+    const HDC context = canvas.context;
+    const float* v = stroke.values;
+    const int width = std::max(1, toDevice(stroke.width));
+    const COLORREF colour = toColorRef(stroke.pen);
+    switch (stroke.kind) {
+    case Stroke::line: {
+        const POINT to{toDevice(v[2]), toDevice(v[3])};
+        {
+            const Selected pen(context, createPen(colour, width, PS_ENDCAP_ROUND));
+            MoveToEx(context, toDevice(v[0]), toDevice(v[1]), nullptr);
+            LineTo(context, to.x, to.y);
+        }
+        // GDI leaves out a thin line's last pixel; a wide pen's round cap already covers it.
+        if (width == 1)
+            SetPixelV(context, to.x, to.y, colour);
+        break;
+    }
+    case Stroke::circle: {
+        const Selected pen(context, createPen(colour, width, PS_ENDCAP_ROUND));
+        const bool filled = stroke.fillStyle == FillStyle::solid;
+        const Selected brush(context,
+                             filled ? CreateSolidBrush(toColorRef(stroke.fill))
+                                    : GetStockObject(NULL_BRUSH),
+                             filled);
+        // GDI's ellipse stays inside its box less the right and bottom edges.
+        const int x = toDevice(v[0]);
+        const int y = toDevice(v[1]);
+        const int r = toDevice(v[2]);
+        Ellipse(context, x - r, y - r, x + r + 1, y + r + 1);
+        break;
+    }
+    case Stroke::arc: {
+        const Selected pen(context, createPen(colour, width, PS_ENDCAP_FLAT));
+        SetArcDirection(context, AD_COUNTERCLOCKWISE);
+        const int x = toDevice(v[0]);
+        const int y = toDevice(v[1]);
+        const int r = toDevice(v[2]);
+        const POINT from = onRay(static_cast<float>(x), static_cast<float>(y), v[3]);
+        const POINT to = onRay(static_cast<float>(x), static_cast<float>(y), v[4]);
+        Arc(context, x - r, y - r, x + r + 1, y + r + 1, from.x, from.y, to.x, to.y);
+        break;
+    }
+    }
 }
 
 } // namespace pomvexa::win32

@@ -26,25 +26,39 @@ void appendItem(HMENU menu, UINT command, const wchar_t* caption) {
 
 GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
     : runtime(runtime)
-    , formCanvas(clientSize, GetSysColor(COLOR_BTNFACE)) {
+    , formCanvas(clientSize, DrawingSurface::plain(GetSysColor(COLOR_BTNFACE))) {
     createMenus();
-    RECT bounds{0, 0, clientSize.cx, clientSize.cy};
-    AdjustWindowRectEx(&bounds, windowStyle, TRUE, windowExStyle);
-    const RECT placed{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + bounds.right - bounds.left,
-                      CW_USEDEFAULT + bounds.bottom - bounds.top};
+    // Made at the default place, then sized for the DPI of the monitor it is on.
+    const RECT placed{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + clientSize.cx,
+                      CW_USEDEFAULT + clientSize.cy};
     window = createWindow(*this, registerWindowClass(L"PomvexaGame"), windowStyle, windowExStyle,
                           placed, nullptr, menuBar);
-    fitClientArea();
-    formCanvas.setView(window);
-    setCaption("Pomvexa-  tarnik");
+    try {
+        dpi = GetDpiForWindow(window);
+        RECT bounds{0, 0, scaled(clientSize.cx, dpi), scaled(clientSize.cy, dpi)};
+        AdjustWindowRectExForDpi(&bounds, windowStyle, TRUE, windowExStyle, dpi);
+        SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClientArea();
+        setWindowIcons(window, dpi);
+        formCanvas.setDpi(dpi);
+        formCanvas.setView(window);
+        setCaption("Pomvexa-  tarnik");
 
-    Timer1 = std::make_unique<TickingTimer>(
-        [this] { deliver(this->runtime, *form, &Form1::Timer1_Timer); });
-    const HBITMAP picture = facePicture();
-    Picture1 = std::make_unique<PictureBox>(window, pictureBounds, GetSysColor(COLOR_BTNFACE),
-                                            picture); // the box keeps a copy of it
-    DeleteObject(picture);
-    Picture1->onClick([this] { deliver(this->runtime, *form, &Form1::Picture1_Click); });
+        // A tick that falls due while a message box holds the program (and so has disabled
+        // this window) is dropped, as one that falls due while a handler runs is.
+        Timer1 = std::make_unique<TickingTimer>([this] {
+            if (IsWindowEnabled(window))
+                deliver(this->runtime, *form, &Form1::Timer1_Timer);
+        });
+        Picture1 = std::make_unique<PictureBox>(
+            window, pictureBounds,
+            DrawingSurface::picture(GetSysColor(COLOR_BTNFACE), facePicture()), dpi);
+        Picture1->onClick([this] { deliver(this->runtime, *form, &Form1::Picture1_Click); });
+    } catch (...) {
+        DestroyWindow(window);
+        throw;
+    }
 
     form = std::make_unique<Form1>(runtime, Form1Controls{
                                                 .form = *this,
@@ -105,16 +119,34 @@ void GameWindow::fitClientArea() {
     RECT outer;
     GetClientRect(window, &client);
     GetWindowRect(window, &outer);
-    const int missingWidth = clientSize.cx - client.right;
-    const int missingHeight = clientSize.cy - client.bottom;
+    const int missingWidth = scaled(clientSize.cx, dpi) - client.right;
+    const int missingHeight = scaled(clientSize.cy, dpi) - client.bottom;
     if (missingWidth != 0 || missingHeight != 0)
         SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + missingWidth,
                      outer.bottom - outer.top + missingHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Windows suggests the place and size at the new DPI; the client area is then made exact.
+void GameWindow::changeDpi(UINT newDpi, const RECT& suggested) {
+    dpi = newDpi;
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
+    setWindowIcons(window, dpi);
+    formCanvas.setDpi(dpi);
+    if (Picture1 != nullptr)
+        Picture1->setDpi(dpi);
+}
+
+void GameWindow::paint(HDC context) const {
+    formCanvas.paint(context, {0, 0}, formCanvas.pixels());
+}
+
 bool GameWindow::translateAccelerator(MSG& message) const {
-    if (window == nullptr || (message.hwnd != window && !IsChild(window, message.hwnd)))
+    // Whichever of its own windows the key is for, while the game window is active.
+    if (window == nullptr || message.hwnd == nullptr ||
+        GetAncestor(message.hwnd, GA_ROOT) != window)
         return false;
     return TranslateAcceleratorW(window, accelerators, &message) != 0;
 }
@@ -140,9 +172,25 @@ void GameWindow::command(UINT identifier) {
 
 LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    // What is painted on the screen and what is printed of the window are the same.
     case WM_PAINT:
-        paintWindow(handle, [this](HDC context) { formCanvas.paint(context, {0, 0}); });
+        paintWindow(handle, [this](HDC context) { paint(context); });
         return 0;
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_GETMINMAXINFO: {
+        // Maximised, as a shortcut set to start it so asks, it keeps its place and size.
+        RECT outer;
+        GetWindowRect(handle, &outer);
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMaxPosition = {outer.left, outer.top};
+        limits->ptMaxSize = {outer.right - outer.left, outer.bottom - outer.top};
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_COMMAND:

@@ -14,10 +14,11 @@
 
 namespace pomvexa::win32 {
 
-// The game window: a fixed 527 x 391 playfield under a menu bar, with the face picture and the
-// timer. It owns its controls and the round logic and hands every menu choice, accelerator,
-// click and tick to the round logic through the runtime's event delivery. Unloading it destroys
-// its window and stops its timer at once; the object itself lives on until the program ends.
+// The game window: a fixed playfield of 527 x 391 logical pixels under a menu bar, with the
+// face picture and the timer, drawn at the DPI of the monitor it is on. It owns its controls and
+// the round logic and hands every menu choice, accelerator, click and tick to the round logic
+// through the runtime's event delivery. Unloading it destroys its window and stops its timer at
+// once; the object itself lives on until the program ends.
 class GameWindow : public TopLevelWindow, private MessageTarget {
 public:
     static constexpr SIZE clientSize{527, 391};
@@ -52,9 +53,12 @@ private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void createMenus();
     void fitClientArea();
+    void changeDpi(UINT newDpi, const RECT& suggested);
+    void paint(HDC context) const;
     void command(UINT identifier);
 
     Win32Runtime& runtime;
+    UINT dpi = 96;
     DrawingSurface formCanvas;
     HMENU menuBar = nullptr;
     HACCEL accelerators = nullptr;

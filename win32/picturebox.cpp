@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pomvexa::win32 {
@@ -14,13 +15,22 @@ SIZE insideSize(const RECT& bounds) {
             bounds.bottom - bounds.top - 2 * PictureBox::borderWidth};
 }
 
+int toDevice(float logical, UINT dpi) {
+    return static_cast<int>(std::lround(logical * static_cast<float>(dpi) / 96.0F));
+}
+
 } // namespace
 
-PictureBox::PictureBox(HWND parent, const RECT& bounds, COLORREF background, HBITMAP picture,
+PictureBox::PictureBox(HWND parent, const RECT& bounds, DrawingSurface::Backdrop backdrop, UINT dpi,
                        DWORD extraStyle)
-    : drawing(insideSize(bounds), background, picture)
+    : left(static_cast<float>(bounds.left))
+    , top(static_cast<float>(bounds.top))
+    , size{bounds.right - bounds.left, bounds.bottom - bounds.top}
+    , dpi(dpi)
+    , drawing(insideSize(bounds), std::move(backdrop))
     , window(createWindow(*this, registerWindowClass(L"PomvexaPicture"),
-                          WS_CHILD | WS_VISIBLE | extraStyle, 0, bounds, parent)) {
+                          WS_CHILD | WS_VISIBLE | extraStyle, 0, scaled(bounds, dpi), parent)) {
+    drawing.setDpi(dpi);
     drawing.setView(window);
 }
 
@@ -29,21 +39,48 @@ PictureBox::~PictureBox() {
         DestroyWindow(window);
 }
 
-void PictureBox::move(float left, float top) {
-    SetWindowPos(window, nullptr, static_cast<int>(std::lround(left)),
-                 static_cast<int>(std::lround(top)), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+int PictureBox::border() const {
+    return std::max(1, toDevice(borderWidth, dpi));
+}
+
+void PictureBox::setDpi(UINT newDpi) {
+    dpi = newDpi;
+    drawing.setDpi(dpi);
+    place();
+}
+
+void PictureBox::move(float newLeft, float newTop) {
+    left = newLeft;
+    top = newTop;
+    place();
+}
+
+void PictureBox::place() {
+    SetWindowPos(window, nullptr, toDevice(left, dpi), toDevice(top, dpi), scaled(size.cx, dpi),
+                 scaled(size.cy, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The sunken border in two rings, each a whole number of device pixels wide, as DrawEdge draws
+// them at 96 DPI; the drawing inside it, cut to the inside.
+void PictureBox::paint(HDC context) const {
+    RECT edge;
+    GetClientRect(window, &edge);
+    const int outer = std::max(1, toDevice(1, dpi));
+    for (int ring = 0; ring < border(); ++ring) {
+        DrawEdge(context, &edge, ring < outer ? BDR_SUNKENOUTER : BDR_SUNKENINNER, BF_RECT);
+        InflateRect(&edge, -1, -1);
+    }
+    drawing.paint(context, {edge.left, edge.top}, {edge.right - edge.left, edge.bottom - edge.top});
 }
 
 LRESULT PictureBox::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    // What is painted on the screen and what is printed of the box are the same.
     case WM_PAINT:
-        paintWindow(handle, [this, handle](HDC context) {
-            RECT edge;
-            GetClientRect(handle, &edge);
-            DrawEdge(context, &edge, EDGE_SUNKEN, BF_RECT);
-            drawing.paint(context, {borderWidth, borderWidth});
-        });
+        paintWindow(handle, [this](HDC context) { paint(context); });
+        return 0;
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;

@@ -70,17 +70,17 @@ bool TickingTimer::sleepUntil(Clock::time_point due) {
     const auto remaining = due - Clock::now();
     if (remaining <= Clock::duration::zero())
         return true;
+    if (waiting == nullptr) {
+        // No waitable timer could be made: the wake event's own time-out, to the millisecond.
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+        return WaitForSingleObject(wake, static_cast<DWORD>(milliseconds.count())) == WAIT_TIMEOUT;
+    }
     // A negative due time is relative, in units of 100 ns.
     LARGE_INTEGER relative;
     relative.QuadPart =
         -std::chrono::ceil<std::chrono::duration<LONGLONG, std::ratio<1, 10'000'000>>>(remaining)
              .count();
     SetWaitableTimer(waiting, &relative, 0, nullptr, nullptr, FALSE);
-    if (waiting == nullptr) {
-        // No waitable timer could be made: the wake event's own time-out, to the millisecond.
-        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(remaining);
-        return WaitForSingleObject(wake, static_cast<DWORD>(milliseconds.count())) == WAIT_TIMEOUT;
-    }
     const HANDLE handles[] = {wake, waiting};
     return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
 }

@@ -21,7 +21,11 @@ public:
     void showModeless() override {
         if (window == nullptr)
             return;
-        ShowWindow(window, SW_SHOW);
+        // Windows may show the program's first window as its shortcut says instead; a window of
+        // fixed size is not left maximised.
+        ShowWindow(window, SW_SHOWNORMAL);
+        if (IsZoomed(window))
+            ShowWindow(window, SW_SHOWNORMAL);
         SetForegroundWindow(window);
     }
     void unload() override {

@@ -6,9 +6,8 @@
 #include "win32/windowsregistry.h"
 
 namespace pomvexa {
-namespace {
 
-int runMessageLoop(const win32::GameWindow& game, const win32::AboutBox& about) {
+int win32::runMessageLoop(const GameWindow& game, const AboutBox& about) {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
@@ -20,15 +19,18 @@ int runMessageLoop(const win32::GameWindow& game, const win32::AboutBox& about) 
     return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
-} // namespace
-
 int runWin32Application() {
     win32::Win32Runtime runtime;
     WindowsRegistry registry;
-    win32::AboutBox about(runtime, registry);
-    win32::GameWindow game(runtime, about);
-    game.showModeless();
-    return runMessageLoop(game, about);
+    try {
+        win32::AboutBox about(runtime, registry);
+        win32::GameWindow game(runtime, about);
+        game.showModeless();
+        return win32::runMessageLoop(game, about);
+    } catch (...) {
+        reportError(runtime, std::current_exception());
+        return 1;
+    }
 }
 
 } // namespace pomvexa

@@ -8,21 +8,35 @@
 
 namespace pomvexa::win32 {
 
+// The box is owned by the game window while it is loaded, else by the About box: it stands in
+// front of its owner, which it disables itself, and comes with it from the taskbar. The
+// program's other windows are disabled here, so that none of them takes a click, a key or a
+// menu choice until the box is dismissed. They are enabled again only after the box has
+// enabled its owner and gone, so that the owner, not another program, is active then; the
+// window that was active before the box, the About box for its System Info button, is active
+// again after it.
 void Win32Runtime::showMessage(const std::string& text, MessageStyle) {
-    presentMessage(messageOwner(), win32::toWide(CP_UTF8, text),
-                   win32::toWide(CP_UTF8, identity::title));
+    const HWND owner = loaded.empty() ? nullptr : loaded.front();
+    const HWND active = GetActiveWindow();
+    std::vector<HWND> disabled;
+    for (const HWND window : loaded)
+        if (window != owner && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            disabled.push_back(window);
+        }
+    // Windows brings the owner in front of the program's other windows when the box is
+    // activated; some window managers of other systems keep the stacking as it was.
+    if (owner != nullptr)
+        SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    presentMessage(owner, win32::toWide(CP_UTF8, text), win32::toWide(CP_UTF8, identity::title));
+    for (const HWND window : disabled)
+        EnableWindow(window, TRUE);
+    if (active != owner && std::find(loaded.begin(), loaded.end(), active) != loaded.end())
+        SetActiveWindow(active);
 }
 
 void Win32Runtime::presentMessage(HWND owner, const std::wstring& text, const std::wstring& title) {
     MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK);
-}
-
-// The active window if it is one of the program's, else the one loaded last.
-HWND Win32Runtime::messageOwner() const {
-    const HWND active = GetActiveWindow();
-    if (std::find(loaded.begin(), loaded.end(), active) != loaded.end())
-        return active;
-    return loaded.empty() ? nullptr : loaded.back();
 }
 
 ApplicationIdentity Win32Runtime::application() const {

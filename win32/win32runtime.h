@@ -20,8 +20,8 @@ public:
     void seedRandom() override { random.seedFromClock(); }
     // The user's default sound.
     void soundBeep() override { MessageBeep(MB_OK); }
-    // A message box with OK only, titled with the program's title and owned by the program's
-    // active window, so that it stays in front of it.
+    // A message box with OK only, titled with the program's title, that holds the whole
+    // program until it is dismissed.
     void showMessage(const std::string& text, MessageStyle style) override;
     ApplicationIdentity application() const override;
     std::string findFile(const std::string& path) override;
@@ -36,8 +36,6 @@ protected:
     virtual void presentMessage(HWND owner, const std::wstring& text, const std::wstring& title);
 
 private:
-    HWND messageOwner() const;
-
     RandomSequence random;
     std::vector<HWND> loaded; // in the order loaded
 };

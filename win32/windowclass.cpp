@@ -1,5 +1,7 @@
 #include "win32/windowclass.h"
 
+#include "runtime/runtimeerror.h"
+
 #include <cstdio>
 
 namespace pomvexa::win32 {
@@ -45,11 +47,18 @@ const wchar_t* registerWindowClass(const wchar_t* name, HBRUSH background) {
     return name;
 }
 
+HWND madeWindow(HWND window) {
+    constexpr int outOfMemory = 7;
+    if (window == nullptr)
+        throw RuntimeError(outOfMemory, "Out of memory");
+    return window;
+}
+
 HWND createWindow(MessageTarget& target, const wchar_t* className, DWORD style, DWORD exStyle,
                   const RECT& bounds, HWND parent, HMENU menu) {
-    return CreateWindowExW(exStyle, className, L"", style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menu,
-                           GetModuleHandleW(nullptr), &target);
+    return madeWindow(CreateWindowExW(exStyle, className, L"", style, bounds.left, bounds.top,
+                                      bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                      parent, menu, GetModuleHandleW(nullptr), &target));
 }
 
 HICON faceIcon(int size) {
@@ -58,15 +67,22 @@ HICON faceIcon(int size) {
                                          size, size, LR_SHARED));
 }
 
-HFONT dialogFont() {
-    static const HFONT font = [] {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    }();
-    return font;
+HFONT createDialogFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont,
+                   &metrics.lfMessageFont);
+        metrics.lfMessageFont.lfHeight = scaled(metrics.lfMessageFont.lfHeight, dpi);
+    }
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+void setWindowIcons(HWND window, UINT dpi) {
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi))));
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(faceIcon(GetSystemMetricsForDpi(SM_CXICON, dpi))));
 }
 
 } // namespace pomvexa::win32

@@ -6,6 +6,25 @@
 #include <windows.h>
 
 namespace pomvexa::win32 {
+namespace {
+
+bool isSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+// A drive and its root ("C:\...") or a network share ("\\server\..."). "C:tool.exe" and
+// "\tool.exe" depend on the current folder of a drive and are as relative as "tool.exe".
+bool isAbsolute(const std::wstring& path) {
+    const wchar_t drive = path.empty() ? 0 : static_cast<wchar_t>(path[0] | 0x20);
+    if (path.size() >= 3 && drive >= L'a' && drive <= L'z' && path[1] == L':' &&
+        isSeparator(path[2]))
+        return true;
+    return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) &&
+           !isSeparator(path[2]);
+}
+
+} // namespace
+
 std::string findFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(toWide(CP_UTF8, path).c_str());
     const DWORD notNormal =
@@ -18,7 +37,8 @@ std::string findFile(const std::string& path) {
 
 void launchProgram(const std::string& path) {
     const std::wstring application = toWide(CP_UTF8, path);
-    if (application.empty())
+    // A relative path would start whatever program of that name the current folder holds.
+    if (!isAbsolute(application))
         throw RuntimeError(RuntimeError::fileNotFound);
     // The program is named on its own; the command line only repeats it, quoted, as the
     // program's first argument.

@@ -11,8 +11,8 @@ std::string findFile(const std::string& path);
 
 // Starts the program at the path in a normal window with the focus, without waiting for it.
 // The path is the program's own name, never parsed as a command line: a path with spaces
-// cannot start another program named by its first words. Raises a run-time error if the
-// program cannot be started.
+// cannot start another program named by its first words. Only an absolute path is started.
+// Raises a run-time error if the path is relative or the program cannot be started.
 void launchProgram(const std::string& path);
 
 } // namespace pomvexa::win32

@@ -15,7 +15,7 @@ using win32::DrawingSurface;
 constexpr COLORREF grey = RGB(192, 192, 192);
 
 TEST(DrawingSurface, KeepsWhatIsDrawnUntilCleared) {
-    DrawingSurface surface({100, 100}, grey);
+    DrawingSurface surface({100, 100}, DrawingSurface::plain(grey));
     surface.setForeColor(black);
     surface.line(10, 10, 50, 10);
     surface.setFillStyle(FillStyle::solid);
@@ -79,6 +79,42 @@ TEST(TickingTimer, TicksNeverOverlapWhileAHandlerRunsAModalLoop) {
     ASSERT_TRUE(runMessagesUntil([&] { return ticks >= 3; }, 5s));
     timer.setInterval(0);
     EXPECT_EQ(overlaps, 0);
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Counted over a span, as a busy machine may drop a late tick but never adds one: no tick
+// before a whole interval has passed, at most one per interval, and most of them there.
+TEST(TickingTimer, TicksOncePerIntervalCountedOverASpan) {
+    std::vector<Clock::time_point> ticks;
+    win32::TickingTimer timer([&] { ticks.push_back(Clock::now()); });
+    const Clock::time_point set = Clock::now();
+    timer.setInterval(100);
+    runMessagesUntil([&] { return Clock::now() - set > 1050ms; }, 2s);
+    timer.setInterval(0);
+    ASSERT_FALSE(ticks.empty());
+    EXPECT_GE(ticks.front() - set, 99ms) << "the first tick comes after one interval";
+    EXPECT_LE(ticks.size(), 10U);
+    EXPECT_GE(ticks.size(), 6U);
+}
+
+// A new interval starts a schedule of its own from the moment it is set: a tick of the old one
+// that is still waiting to be handled is dropped, and the first new one comes a whole new
+// interval later.
+TEST(TickingTimer, NewIntervalStartsAFreshSchedule) {
+    std::vector<Clock::time_point> ticks;
+    win32::TickingTimer timer([&] { ticks.push_back(Clock::now()); });
+    const Clock::time_point first = Clock::now();
+    timer.setInterval(20);
+    MSG waiting;
+    while (Clock::now() - first < 120ms ||
+           !PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE | PM_QS_POSTMESSAGE))
+        Sleep(5); // the old schedule's tick is posted, not handled
+    const Clock::time_point changed = Clock::now();
+    timer.setInterval(150);
+    ASSERT_TRUE(runMessagesUntil([&] { return !ticks.empty(); }, 5s));
+    timer.setInterval(0);
+    EXPECT_GE(ticks.front() - changed, 149ms);
 }
 
 TEST(Win32Runtime, RunTimeErrorInAHandlerIsShownAndTheProgramGoesOn) {

@@ -13,16 +13,20 @@
 namespace pomvexa::testing {
 
 // The Windows runtime with its message boxes recorded instead of shown: without a display a
-// real one would wait for a click that never comes.
+// real one would wait for a click that never comes. A test that dismisses them itself has
+// them shown as well.
 class RecordingRuntime : public win32::Win32Runtime {
 public:
     std::vector<std::string> messages;
     std::vector<std::string> titles;
+    bool showBoxes = false;
 
 protected:
-    void presentMessage(HWND, const std::wstring& text, const std::wstring& title) override {
+    void presentMessage(HWND owner, const std::wstring& text, const std::wstring& title) override {
         messages.push_back(win32::toUtf8(text));
         titles.push_back(win32::toUtf8(title));
+        if (showBoxes)
+            Win32Runtime::presentMessage(owner, text, title);
     }
 };
 

@@ -112,6 +112,23 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
     EXPECT_TRUE(about.runtime.messages.empty());
 }
 
+// A relative path names whatever program the current folder holds: it is never started.
+TEST_F(StartSysInfoOnWindows, RelativePathIsRefused) {
+    const std::wstring record = placeTool(testRoot / L"tool.exe");
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(testRoot.c_str());
+    for (const char* path : {"tool.exe", "C:tool.exe", ".\\tool.exe", "\\PomvexaTests\\tool.exe"}) {
+        ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, std::string(path) + '\0'));
+        about.runtime.messages.clear();
+        click();
+        EXPECT_EQ(about.runtime.messages, std::vector<std::string>{frmAbout::unavailableMessage})
+            << path;
+    }
+    SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(fileExists(record));
+}
+
 TEST(WindowsLauncher, WhatCannotBeStartedRaisesRunTimeError) {
     EXPECT_THROW(win32::launchProgram(""), RuntimeError);
     EXPECT_THROW(win32::launchProgram("C:\\PomvexaTests\\missing.exe"), RuntimeError);

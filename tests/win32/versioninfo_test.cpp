@@ -60,6 +60,50 @@ TEST_F(VersionInfo, OneChineseStringTableWithMakerAndProduct) {
     EXPECT_EQ(text(L"ProductName"), L"Pomvexa");
     EXPECT_EQ(text(L"FileDescription"), L"Pomvexa");
     EXPECT_EQ(text(L"OriginalFilename"), L"pomvexa.exe");
+    EXPECT_EQ(text(L"LegalCopyright"), L"Copyright (c) 2026 The Pomvexa developers");
+}
+
+// Each resource, the manifest included, in Chinese (PRC) and in no other language.
+TEST(Resources, AllInChinesePrc) {
+    const struct {
+        const wchar_t* type;
+        const wchar_t* name;
+    } resources[] = {{RT_GROUP_ICON, MAKEINTRESOURCEW(1)},
+                     {RT_BITMAP, L"FACE"},
+                     {RT_MANIFEST, MAKEINTRESOURCEW(1)},
+                     {RT_VERSION, MAKEINTRESOURCEW(1)}};
+    for (const auto& resource : resources) {
+        std::vector<WORD> languages;
+        EnumResourceLanguagesW(
+            nullptr, resource.type, resource.name,
+            [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+                reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
+                return TRUE;
+            },
+            reinterpret_cast<LONG_PTR>(&languages));
+        EXPECT_EQ(languages, std::vector<WORD>{0x0804});
+    }
+}
+
+// The manifest as Windows reads it from the program's activation context: no request for more
+// rights than the user has, and drawing at each monitor's scale (per monitor, v2, where Windows
+// knows it, else at the system's scale, and at the system's scale where only the older setting
+// is read).
+TEST(Manifest, RunsAsItsUserAtEachMonitorsScale) {
+    const auto setting = [](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        QueryActCtxSettingsW(0, nullptr, space, name, value, 64, &written);
+        return std::wstring(value);
+    };
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"PerMonitorV2, System");
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+              L"true");
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+    ASSERT_TRUE(QueryActCtxW(0, nullptr, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, nullptr));
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
 }
 
 TEST(IconResource, IconGroupOneIsTheFace) {
