@@ -73,14 +73,17 @@
     return context;
   };
 
-  // Drawn again whenever the device-pixel ratio changes: a zoom, another screen.
-  function watchScale() {
-    var query = matchMedia('(resolution: ' + Module.pomvexaScale() + 'dppx)');
-    query.addEventListener('change', function () {
-      watchScale();
-      if (!send('repaint'))
-        repaintWanted = true;
-    }, {once: true});
+  // Drawn again whenever the device-pixel ratio changes: a zoom (which also resizes the
+  // page), another screen (which a media query tells).
+  var paintedScale = 0;
+  function checkScale() {
+    var scale = Module.pomvexaScale();
+    if (scale == paintedScale)
+      return;
+    if (paintedScale && !send('repaint'))
+      repaintWanted = true;
+    paintedScale = scale;
+    matchMedia('(resolution: ' + scale + 'dppx)').addEventListener('change', checkScale, {once: true});
   }
 
   // ---- sound ----
@@ -278,8 +281,11 @@
   Module.onRuntimeInitialized = function () {
     wireMenus();
     wireInput();
-    watchScale();
-    addEventListener('resize', fit);
+    checkScale();
+    addEventListener('resize', function () {
+      checkScale();
+      fit();
+    });
     fit();
     ready = true;
   };
