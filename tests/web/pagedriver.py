@@ -20,12 +20,17 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a browser that stops a download midway, as it does on leaving a page
+
+
 class Site:
     """Serves a folder at http://127.0.0.1:<free port>/ until closed."""
 
     def __init__(self, folder):
         handler = functools.partial(QuietHandler, directory=folder)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server = QuietServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
