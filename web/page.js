@@ -42,7 +42,10 @@
 
   // ---- drawing ----
 
-  Module.pomvexaScale = function () { return window.devicePixelRatio || 1; };
+  // Device pixels to a CSS pixel of the game: the screen's ratio, times the scale at which the
+  // game is fitted to a narrow screen, so that each pixel drawn is one the screen shows.
+  var fitScale = 1;
+  Module.pomvexaScale = function () { return (window.devicePixelRatio || 1) * fitScale; };
 
   Module.pomvexaColour = function (colour) {
     return 'rgb(' + (colour & 255) + ',' + ((colour >> 8) & 255) + ',' + ((colour >> 16) & 255) + ')';
@@ -73,7 +76,7 @@
     return context;
   };
 
-  // Drawn again whenever the device-pixel ratio changes: a zoom (which also resizes the
+  // Drawn again whenever the scale changes: a zoom or a narrower window (which resize the
   // page), another screen (which a media query tells).
   var paintedScale = 0;
   function checkScale() {
@@ -83,7 +86,8 @@
     if (paintedScale && !send('repaint'))
       repaintWanted = true;
     paintedScale = scale;
-    matchMedia('(resolution: ' + scale + 'dppx)').addEventListener('change', checkScale, {once: true});
+    matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)')
+      .addEventListener('change', checkScale, {once: true});
   }
 
   // ---- sound ----
@@ -155,7 +159,6 @@
     } else if (active == window) {
       active = null;
     }
-    fit();
   };
 
   // The page's own modal box: the program waits for it to be dismissed.
@@ -266,8 +269,9 @@
   // The whole desktop scaled down to fit a screen narrower than it, never up.
   function fit() {
     var desktop = byId('desktop');
-    var scale = Math.min(1, document.documentElement.clientWidth / desktop.offsetWidth);
-    desktop.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    fitScale = Math.min(1, document.documentElement.clientWidth / desktop.offsetWidth);
+    desktop.style.transform = fitScale < 1 ? 'scale(' + fitScale + ')' : '';
+    checkScale();
   }
 
   Module.preRun = [function () {
@@ -281,11 +285,7 @@
   Module.onRuntimeInitialized = function () {
     wireMenus();
     wireInput();
-    checkScale();
-    addEventListener('resize', function () {
-      checkScale();
-      fit();
-    });
+    addEventListener('resize', fit);
     fit();
     ready = true;
   };
