@@ -19,6 +19,7 @@ import statistics
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # nothing left in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from pagedriver import Page, Site  # noqa: E402
 

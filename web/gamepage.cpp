@@ -3,6 +3,8 @@
 #include "runtime/eventdelivery.h"
 #include "web/page.h"
 
+#include <utility>
+
 namespace pomvexa {
 
 GamePage::GamePage(Runtime& runtime, Window& aboutBox, std::function<void()> closed)
@@ -26,48 +28,30 @@ GamePage::GamePage(Runtime& runtime, Window& aboutBox, std::function<void()> clo
 }
 
 bool GamePage::handle(PageEvent event) {
-    void (Form1::*handler)() = nullptr;
-    switch (event) {
-    case PageEvent::start:
-        handler = &Form1::mnustartgame_Click;
-        break;
-    case PageEvent::exit:
-        handler = &Form1::mnuexit_Click;
-        break;
-    case PageEvent::easy:
-        handler = &Form1::mnueasy_Click;
-        break;
-    case PageEvent::moderate:
-        handler = &Form1::mnumoderate_Click;
-        break;
-    case PageEvent::hard:
-        handler = &Form1::mnuhard_Click;
-        break;
-    case PageEvent::impossible:
-        handler = &Form1::mnuimpossible_Click;
-        break;
-    case PageEvent::help:
-        handler = &Form1::help_Click;
-        break;
-    case PageEvent::about:
-        handler = &Form1::about_Click;
-        break;
-    case PageEvent::pictureClick:
-        handler = &Form1::Picture1_Click;
-        break;
-    case PageEvent::tick:
-        handler = &Form1::Timer1_Timer;
-        break;
-    case PageEvent::gameClose: // the close button unloads the window as Exit does
-        if (loaded)
-            unload();
+    static constexpr std::pair<PageEvent, void (Form1::*)()> handlers[] = {
+        {PageEvent::start, &Form1::mnustartgame_Click},
+        {PageEvent::exit, &Form1::mnuexit_Click},
+        {PageEvent::easy, &Form1::mnueasy_Click},
+        {PageEvent::moderate, &Form1::mnumoderate_Click},
+        {PageEvent::hard, &Form1::mnuhard_Click},
+        {PageEvent::impossible, &Form1::mnuimpossible_Click},
+        {PageEvent::help, &Form1::help_Click},
+        {PageEvent::about, &Form1::about_Click},
+        {PageEvent::pictureClick, &Form1::Picture1_Click},
+        {PageEvent::tick, &Form1::Timer1_Timer},
+    };
+    if (event == PageEvent::gameClose) { // the close button unloads the window as Exit does
+        unload();
         return true;
-    default:
-        return false;
     }
-    if (loaded)
-        deliver(runtime, form, handler);
-    return true;
+    for (const auto& [handled, handler] : handlers) {
+        if (handled != event)
+            continue;
+        if (loaded)
+            deliver(runtime, form, handler);
+        return true;
+    }
+    return false;
 }
 
 void GamePage::repaint() const {

@@ -196,6 +196,14 @@ class AboutBoxTest(PageTest):
         self.page.wait_for("document.getElementById('message-layer').hidden")
         self.assertTrue(self.shown("about"), "the box stays open")
 
+        # Tab goes from OK to the icon to System Info, where Enter presses System Info.
+        self.page.element("cmdOK").send_keys(Keys.TAB)
+        self.assertEqual(self.page.run("return document.activeElement.id"), "picIcon")
+        self.page.driver.switch_to.active_element.send_keys(Keys.TAB, Keys.ENTER)
+        self.assertEqual(self.text("message-text"), "此时系统信息不可用")
+        self.page.element("message-ok").send_keys(Keys.ENTER)
+        self.page.wait_for("document.getElementById('message-layer').hidden")
+
         self.page.element("cmdOK").send_keys(Keys.ESCAPE)
         self.page.wait_for("document.getElementById('about').hidden")
         self.page.choose("bz", "about-item")
