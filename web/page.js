@@ -266,10 +266,11 @@
     });
   }
 
-  // The whole desktop scaled down to fit a screen narrower than it, never up.
+  // The whole desktop scaled down to fit a screen narrower or lower than it, never up.
   function fit() {
     var desktop = byId('desktop');
-    fitScale = Math.min(1, document.documentElement.clientWidth / desktop.offsetWidth);
+    fitScale = Math.min(1, document.documentElement.clientWidth / desktop.offsetWidth,
+                        document.documentElement.clientHeight / desktop.offsetHeight);
     desktop.style.transform = fitScale < 1 ? 'scale(' + fitScale + ')' : '';
     checkScale();
   }

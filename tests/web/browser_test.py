@@ -239,5 +239,34 @@ class ScaleTest(PageTest):
         self.assertEqual(self.page.run("return document.getElementById('picture').width"), 192)
 
 
+class PhoneTest(PageTest):
+    before_load = FAKE_CLOCK
+    size = (360, 640)
+    scale = 3
+
+    def test_the_window_is_fitted_to_a_narrow_screen_and_a_tap_scores(self):
+        driver = self.page.driver
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 360, "height": 640, "deviceScaleFactor": 3, "mobile": True})
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        driver.get(self.site.url)
+        self.page.wait_for("!document.getElementById('game').hidden")
+        right = self.page.run("return document.getElementById('game').getBoundingClientRect().right")
+        self.assertLessEqual(right, 360)
+        self.assertGreater(right, 340)
+        # drawn at the size the screen shows it: 527 CSS pixels, 3 device pixels each, scaled
+        shown = self.page.run("return document.getElementById('playfield')"
+                              ".getBoundingClientRect().width * 3")
+        self.assertAlmostEqual(self.page.run("return document.getElementById('playfield').width"),
+                               shown, delta=1)
+
+        self.page.choose("mnuGame", "mnustartgame")
+        x, y = self.page.run("const r = document.getElementById('Picture1')"
+                             ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + 20];")
+        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+            driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+        self.page.wait_for("testBeeps == 1")
+
+
 if __name__ == "__main__":
     unittest.main()
