@@ -47,7 +47,7 @@ PICTURE_INSIDE = (24 + 2, 16 + 2)  # the picture's place at start-up and its bor
 
 class PageTest(unittest.TestCase):
     scale = 1
-    size = (800, 600)
+    size = (800, 700)
     before_load = None
 
     @classmethod

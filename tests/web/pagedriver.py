@@ -44,7 +44,7 @@ class Page:
     scratch, removed on close. scale is the screen's device-pixel ratio; before_load is a script
     that runs in the page before any of its own."""
 
-    def __init__(self, site, scratch, width=800, height=600, scale=1, before_load=None):
+    def __init__(self, site, scratch, width=800, height=700, scale=1, before_load=None):
         self.folder = tempfile.mkdtemp(prefix="chromium-", dir=scratch)
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
