@@ -1,6 +1,9 @@
-// Start-up: the game on the platform's own toolkit, the Windows API on Windows and Qt elsewhere.
+// Start-up: the game on the platform's own toolkit, the Windows API on Windows, the page in a
+// browser and Qt elsewhere.
 #ifdef _WIN32
 #include "win32/win32application.h"
+#elif defined(__EMSCRIPTEN__)
+#include "web/webapplication.h"
 #else
 #include "qt/qtapplication.h"
 #endif
@@ -10,6 +13,12 @@ int main(int argc, char** argv) {
     (void)argc;
     (void)argv;
     return pomvexa::runWin32Application();
+#elif defined(__EMSCRIPTEN__)
+    (void)argc;
+    (void)argv;
+    // The page keeps the program running after this returns.
+    pomvexa::runWebApplication();
+    return 0;
 #else
     return pomvexa::runQtApplication(argc, argv);
 #endif
