@@ -136,9 +136,10 @@ void TimerControl::setInterval(std::int32_t value) {
         return;
     }
     period = std::int64_t(value) * nanosecondsPerMillisecond;
+    lead = std::min(wakeLead, period / 2); // a short interval is not spent asleep
     started = clock->now();
     nextTick = 1;
-    clock->setAlarm(started + period - wakeLead);
+    clock->setAlarm(started + period - lead);
     trace::event("timer-start", value); // the ticks' schedule starts here
 }
 
@@ -147,10 +148,10 @@ void TimerControl::alarmRang() {
         return;
     // The tick due next or, if the event loop was busy past later ones, the last of those.
     const std::int64_t woke = clock->now();
-    nextTick = std::max(nextTick, (woke + wakeLead - started) / period);
+    nextTick = std::max(nextTick, (woke + lead - started) / period);
     const std::int64_t due = started + nextTick * period;
     ++nextTick;
-    clock->setAlarm(started + nextTick * period - wakeLead);
+    clock->setAlarm(started + nextTick * period - lead);
     if (woke < due - awakeWait)
         clock->sleepUntil(due - awakeWait);
     while (clock->now() < due) {

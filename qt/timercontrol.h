@@ -54,6 +54,7 @@ private:
     std::unique_ptr<Clock> clock;
     std::int64_t started = 0;  // ns on the clock, when the interval was set
     std::int64_t period = 0;   // ns
+    std::int64_t lead = 0;     // ns: how much earlier than each tick is due the alarm rings
     std::int64_t nextTick = 0; // how many periods after the start the next tick is due
     std::int32_t milliseconds = 0;
 };
