@@ -24,15 +24,19 @@ TITLES = {"game": "Pomvexa-  tarnik", "bare": "Bare"}
 
 
 def start_display():
+    socket = "/tmp/.X11-unix/X" + DISPLAY[1:]
+    if os.path.exists(socket):
+        sys.exit(f"display {DISPLAY} is in use: name a free one in POMVEXA_BENCH_DISPLAY")
     # -noreset: the server does not reset whenever its last client leaves, as a desktop's
     # never does; every launch would otherwise pay for the reset.
     server = subprocess.Popen(
         ["Xvfb", DISPLAY, "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    socket = "/tmp/.X11-unix/X" + DISPLAY[1:]
     for _ in range(100):
         if os.path.exists(socket):
             return server
+        if server.poll() is not None:
+            break
         time.sleep(0.05)
     sys.exit("Xvfb did not start")
 
