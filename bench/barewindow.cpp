@@ -3,6 +3,11 @@
 // same three menus with the same items and Ctrl+N, the face icon, the frame's eight lines, and a
 // sunken 100 x 100 box with the face picture's visible corner and the face drawn over it (four
 // filled circles and the mouth, a two-pixel arc). It reports its first frame as the game does.
+// Start (Ctrl+N) plays the game's round with plain Qt: a precise QTimer at the interval of the
+// level chosen (500 ms until one is) moves the box, painted from one copy of its picture from
+// then on, to a random place 30 times, each tick drawing five random numbers as the game's
+// does, then stops and shows the score in a message box; its start and its ticks are traced as
+// the game's are, so that the benchmark drives and times both alike.
 #include "qt/trace.h"
 
 #include <QApplication>
@@ -10,8 +15,14 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
+#include <QTimer>
 #include <qdrawutil.h>
+
+#include <chrono>
+#include <random>
+#include <utility>
 
 namespace {
 
@@ -23,9 +34,19 @@ public:
         setGeometry(24, 16, 100, 100);
     }
 
+    // From now on paints the picture as it is now, in one copy: the least a move can cost.
+    void keepPainted() {
+        if (painted.isNull())
+            painted = grab();
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        if (!painted.isNull()) {
+            painter.drawPixmap(0, 0, painted);
+            return;
+        }
         qDrawWinPanel(&painter, rect(), palette(), true);
         painter.translate(2, 2);
         painter.drawImage(0, 0, picture);
@@ -49,13 +70,27 @@ protected:
 
 private:
     QImage picture;
+    QPixmap painted;
 };
 
 class Playfield : public QWidget {
 public:
-    Playfield() {
+    Playfield()
+        : face(new Face(this))
+        , random(static_cast<std::uint32_t>(
+              std::chrono::steady_clock::now().time_since_epoch().count())) {
         setFixedSize(527, 391);
-        new Face(this);
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, this, &Playfield::jump);
+    }
+
+    void setLevel(int milliseconds) { interval = milliseconds; }
+
+    void start() {
+        face->keepPainted();
+        jumps = 0;
+        timer.start(interval);
+        pomvexa::trace::event("timer-start", interval);
     }
 
 protected:
@@ -68,6 +103,30 @@ protected:
         for (const auto& line : lines)
             painter.drawLine(line[0], line[1], line[2], line[3]);
     }
+
+private:
+    void jump() {
+        pomvexa::trace::event("tick");
+        std::uniform_real_distribution<float> unit;
+        const int left = int(unit(random) * 391 + 20);
+        const int top = int(unit(random) * 231 + 20);
+        colour = qRgb(int(unit(random) * 255), int(unit(random) * 255), int(unit(random) * 255));
+        face->move(left, top);
+        if (++jumps == 30) {
+            timer.stop();
+            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pomvexa"),
+                            QStringLiteral("你的成绩:0"), QMessageBox::Ok, window());
+            box.exec();
+        }
+        pomvexa::trace::event("moved", face->x(), face->y());
+    }
+
+    Face* face;
+    std::minstd_rand random;
+    QTimer timer;
+    int interval = 500;
+    int jumps = 0;
+    QRgb colour = 0; // the foreground colour the game sets on each tick; nothing draws with it
 };
 
 } // namespace
@@ -80,15 +139,20 @@ int main(int argc, char** argv) {
     QIcon icon(QStringLiteral(":/face-icon.bmp"));
     icon.addFile(QStringLiteral(":/face-icon-64.bmp"));
     window.setWindowIcon(icon);
-    window.setCentralWidget(new Playfield);
+    auto* playfield = new Playfield;
+    window.setCentralWidget(playfield);
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     QMenu* game = window.menuBar()->addMenu(QStringLiteral("游戏(G)"));
-    game->addAction(QStringLiteral("开始(S)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    game->addAction(QStringLiteral("开始(S)"), playfield, &Playfield::start)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     game->addSeparator();
     game->addAction(QStringLiteral("退出(E)"), &window, &QWidget::close);
     QMenu* level = window.menuBar()->addMenu(QStringLiteral("难度"));
-    for (const char* name : {"简单", "中等", "困难", "艰难"})
-        level->addAction(QString::fromUtf8(name));
+    const std::pair<const char*, int> levels[] = {
+        {"简单", 1000}, {"中等", 700}, {"困难", 400}, {"艰难", 250}};
+    for (const auto& [name, milliseconds] : levels)
+        level->addAction(QString::fromUtf8(name), playfield,
+                         [playfield, milliseconds] { playfield->setLevel(milliseconds); });
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("关于"));
