@@ -52,9 +52,10 @@ public:
             return;
         }
 #endif
-        fallback.setTimerType(Qt::PreciseTimer);
-        fallback.setSingleShot(true);
-        QObject::connect(&fallback, &QTimer::timeout, [this] { ring(); });
+        fallback = std::make_unique<QTimer>();
+        fallback->setTimerType(Qt::PreciseTimer);
+        fallback->setSingleShot(true);
+        QObject::connect(fallback.get(), &QTimer::timeout, [this] { ring(); });
     }
 
     ~MonotonicClock() override {
@@ -81,10 +82,10 @@ public:
         }
 #endif
         if (time == 0) {
-            fallback.stop();
+            fallback->stop();
         } else {
             const std::int64_t wait = std::max<std::int64_t>(time - now(), 0);
-            fallback.start(int((wait + nanosecondsPerMillisecond - 1) / nanosecondsPerMillisecond));
+            fallback->start(int((wait + nanosecondsPerMillisecond - 1) / nanosecondsPerMillisecond));
         }
     }
 
@@ -110,7 +111,7 @@ private:
     int descriptor = -1;
     std::unique_ptr<QSocketNotifier> notifier;
 #endif
-    QTimer fallback; // where there is no timer file descriptor
+    std::unique_ptr<QTimer> fallback; // only where there is no timer file descriptor
 };
 
 } // namespace
