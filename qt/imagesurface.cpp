@@ -1,6 +1,5 @@
 #include "qt/imagesurface.h"
 
-#include "runtime/runtimeerror.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -51,7 +50,7 @@ void ImageSurface::paint(QPainter& painter, const QRect& area) const {
         painter.fillRect(area, background);
     else
         painter.drawImage(QPointF(0, 0), pictureFor(painter.device()->devicePixelRatioF()));
-    for (const Stroke& stroke : strokes)
+    for (const Stroke& stroke : strokes())
         draw(painter, stroke);
     painter.restore();
 }
@@ -73,31 +72,11 @@ QImage ImageSurface::image(qreal devicePixelRatio) const {
     return image;
 }
 
-void ImageSurface::cls() {
-    strokes.clear();
+void ImageSurface::cleared() {
     view->update();
 }
 
-void ImageSurface::setDrawWidth(std::int16_t width) {
-    if (width < 1)
-        throw RuntimeError(RuntimeError::invalidProcedureCall);
-    drawWidth = width;
-}
-
-void ImageSurface::line(float x1, float y1, float x2, float y2) {
-    add({Stroke::line, {x1, y1, x2, y2, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void ImageSurface::circle(float x, float y, float radius) {
-    add({Stroke::circle, {x, y, radius, 0, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void ImageSurface::arc(float x, float y, float radius, Colour colour, float start, float end) {
-    add({Stroke::arc, {x, y, radius, start, end}, colour, fillColor, fillStyle, drawWidth});
-}
-
-void ImageSurface::add(const Stroke& stroke) {
-    strokes.push_back(stroke);
+void ImageSurface::added(const Stroke&) {
     view->update();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "runtime/runtime.h"
-#include "runtime/values.h"
+#include "runtime/recordingsurface.h"
 
 #include <QColor>
 #include <QImage>
@@ -20,7 +19,7 @@ namespace pomvexa {
 // an image of it. Meant for drawings of a few calls between clears, as the game's are (eight
 // lines on the playfield, six calls for the face). The widget that shows it is asked to repaint
 // after every change.
-class ImageSurface : public Surface {
+class ImageSurface : public RecordingSurface {
 public:
     // pictures: the same picture for one or more device-pixel ratios, the 100 % one first.
     ImageSurface(std::vector<QImage> pictures, QWidget* view);
@@ -31,40 +30,18 @@ public:
     // What the surface shows now, at the device-pixel ratio given.
     QImage image(qreal devicePixelRatio = 1) const;
 
-    void cls() override;
-    void setForeColor(Colour colour) override { foreColor = colour; }
-    void setFillColor(Colour colour) override { fillColor = colour; }
-    void setFillStyle(FillStyle style) override { fillStyle = style; }
-    void setDrawWidth(std::int16_t width) override;
-    void line(float x1, float y1, float x2, float y2) override;
-    void circle(float x, float y, float radius) override;
-    void arc(float x, float y, float radius, Colour colour, float start, float end) override;
-
     static QColor toQColor(Colour colour);
 
 private:
-    // One drawing call with the colours, fill and pen width it was made with.
-    struct Stroke {
-        enum Kind : std::uint8_t { line, circle, arc } kind;
-        float values[5]; // line: x1 y1 x2 y2; circle: x y radius; arc: x y radius start end
-        Colour pen;
-        Colour fill;
-        FillStyle fillStyle;
-        std::int16_t width;
-    };
-    void add(const Stroke& stroke);
+    void cleared() override;
+    void added(const Stroke& stroke) override;
     const QImage& pictureFor(qreal devicePixelRatio) const;
     static void draw(QPainter& painter, const Stroke& stroke);
 
     QSize size;
     QColor background;
     std::vector<QImage> pictures; // what the drawing lies on; none on a plain colour
-    std::vector<Stroke> strokes;  // the drawing
     QWidget* view;
-    Colour foreColor = black;
-    Colour fillColor = black;
-    FillStyle fillStyle = FillStyle::transparent;
-    std::int16_t drawWidth = 1;
 };
 
 } // namespace pomvexa

@@ -1,6 +1,5 @@
 #include "web/canvassurface.h"
 
-#include "runtime/runtimeerror.h"
 #include "web/page.h"
 
 namespace pomvexa {
@@ -11,35 +10,15 @@ CanvasSurface::CanvasSurface(std::string canvas)
 
 void CanvasSurface::repaint() const {
     pomvexa_canvas_clear(canvas.c_str());
-    for (const Stroke& stroke : strokes)
+    for (const Stroke& stroke : strokes())
         draw(stroke);
 }
 
-void CanvasSurface::cls() {
-    strokes.clear();
+void CanvasSurface::cleared() {
     pomvexa_canvas_clear(canvas.c_str());
 }
 
-void CanvasSurface::setDrawWidth(std::int16_t width) {
-    if (width < 1)
-        throw RuntimeError(RuntimeError::invalidProcedureCall);
-    drawWidth = width;
-}
-
-void CanvasSurface::line(float x1, float y1, float x2, float y2) {
-    add({Stroke::line, {x1, y1, x2, y2, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void CanvasSurface::circle(float x, float y, float radius) {
-    add({Stroke::circle, {x, y, radius, 0, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void CanvasSurface::arc(float x, float y, float radius, Colour colour, float start, float end) {
-    add({Stroke::arc, {x, y, radius, start, end}, colour, fillColor, fillStyle, drawWidth});
-}
-
-void CanvasSurface::add(const Stroke& stroke) {
-    strokes.push_back(stroke);
+void CanvasSurface::added(const Stroke& stroke) {
     draw(stroke);
 }
 

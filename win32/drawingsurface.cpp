@@ -1,6 +1,5 @@
 #include "win32/drawingsurface.h"
 
-#include "runtime/runtimeerror.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +134,7 @@ void DrawingSurface::setDpi(UINT newDpi) {
     destroyLayer(canvas);
     canvas = createLayer(devicePixels);
     drawBackdrop();
-    for (const Stroke& stroke : strokes)
+    for (const Stroke& stroke : strokes())
         draw(stroke);
     changed();
 }
@@ -159,32 +158,12 @@ void DrawingSurface::changed() {
         InvalidateRect(view, nullptr, FALSE);
 }
 
-void DrawingSurface::cls() {
-    strokes.clear();
+void DrawingSurface::cleared() {
     drawBackdrop();
     changed();
 }
 
-void DrawingSurface::setDrawWidth(std::int16_t width) {
-    if (width < 1)
-        throw RuntimeError(RuntimeError::invalidProcedureCall);
-    drawWidth = width;
-}
-
-void DrawingSurface::line(float x1, float y1, float x2, float y2) {
-    add({Stroke::line, {x1, y1, x2, y2, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void DrawingSurface::circle(float x, float y, float radius) {
-    add({Stroke::circle, {x, y, radius, 0, 0}, foreColor, fillColor, fillStyle, drawWidth});
-}
-
-void DrawingSurface::arc(float x, float y, float radius, Colour colour, float start, float end) {
-    add({Stroke::arc, {x, y, radius, start, end}, colour, fillColor, fillStyle, drawWidth});
-}
-
-void DrawingSurface::add(const Stroke& stroke) {
-    strokes.push_back(stroke);
+void DrawingSurface::added(const Stroke& stroke) {
     draw(stroke);
     changed();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/runtime.h"
+#include "runtime/recordingsurface.h"
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@ namespace pomvexa::win32 {
 // logical pixels (96 to the inch), and draws them again over its backdrop whenever the DPI
 // changes: sharp at any scale, each line a whole number of device pixels wide. Drawing goes
 // through GDI pens and brushes; a line includes its end point, as the Qt build's lines do.
-class DrawingSurface : public Surface {
+class DrawingSurface : public RecordingSurface {
 public:
     // Draws what the surface shows when clear into a device context whose bitmap is the
     // surface's size at the DPI given.
@@ -44,15 +44,6 @@ public:
     // A device pixel of the surface.
     COLORREF pixel(int x, int y) const { return GetPixel(canvas.context, x, y); }
 
-    void cls() override;
-    void setForeColor(Colour colour) override { foreColor = colour; }
-    void setFillColor(Colour colour) override { fillColor = colour; }
-    void setFillStyle(FillStyle style) override { fillStyle = style; }
-    void setDrawWidth(std::int16_t width) override;
-    void line(float x1, float y1, float x2, float y2) override;
-    void circle(float x, float y, float radius) override;
-    void arc(float x, float y, float radius, Colour colour, float start, float end) override;
-
 private:
     // A memory device context with a bitmap of the surface's size selected into it.
     struct Layer {
@@ -60,19 +51,11 @@ private:
         HBITMAP bitmap = nullptr;
         HGDIOBJ previous = nullptr;
     };
-    // One drawing call with the colours, fill and pen width it was made with.
-    struct Stroke {
-        enum Kind : std::uint8_t { line, circle, arc } kind;
-        float values[5]; // line: x1 y1 x2 y2; circle: x y radius; arc: x y radius start end
-        Colour pen;
-        Colour fill;
-        FillStyle fillStyle;
-        std::int16_t width;
-    };
     static Layer createLayer(SIZE size);
     static void destroyLayer(Layer& layer);
 
-    void add(const Stroke& stroke);
+    void cleared() override;
+    void added(const Stroke& stroke) override;
     void draw(const Stroke& stroke) const;
     void drawBackdrop() const;
     int toDevice(float logical) const;
@@ -83,12 +66,7 @@ private:
     UINT dpi = 96;
     SIZE devicePixels;
     Layer canvas;
-    std::vector<Stroke> strokes;
     HWND view = nullptr;
-    Colour foreColor = 0;
-    Colour fillColor = 0;
-    FillStyle fillStyle = FillStyle::transparent;
-    std::int16_t drawWidth = 1;
 };
 
 } // namespace pomvexa::win32
