@@ -2,7 +2,15 @@
 
 include(GNUInstallDirs)
 
-set(POMVEXA_RELEASE_DATE 2026-12-08)
+# The release's date, for the metainfo and the changelog, from its time (reproducible.cmake).
+set(saved_epoch "$ENV{SOURCE_DATE_EPOCH}")
+set(ENV{SOURCE_DATE_EPOCH} ${POMVEXA_RELEASE_EPOCH})
+string(TIMESTAMP POMVEXA_RELEASE_DATE "%Y-%m-%d" UTC)
+string(TIMESTAMP POMVEXA_RELEASE_TIME "%a, %d %b %Y %H:%M:%S +0000" UTC)
+set(ENV{SOURCE_DATE_EPOCH} "${saved_epoch}")
+if(saved_epoch STREQUAL "")
+    unset(ENV{SOURCE_DATE_EPOCH})
+endif()
 # The package's maintainer, also the author of its changelog.
 set(CPACK_PACKAGE_CONTACT "Pomvexa maintainers <maintainers@users.noreply.c-seed-30381532.example>"
     CACHE STRING "Maintainer of the Debian package")
