@@ -275,12 +275,35 @@
     checkScale();
   }
 
-  Module.preRun = [function () {
-    // The picture's image is drawn under the face from the start: the program waits for it.
-    addRunDependency('face-image');
-    byId('face-image').decode().then(null, function () {}).then(function () {
-      removeRunDependency('face-image');
+  // The code compiled by the page's head, instantiated with the program's imports.
+  Module.instantiateWasm = function (imports, receive) {
+    Module.compiled.then(function (module) {
+      return WebAssembly.instantiate(module, imports).then(function (instance) {
+        receive(instance, module);
+      });
+    }).catch(function (error) {
+      console.error(error);
     });
+    return {};
+  };
+
+  // The program starts once the page's elements are all there and the picture's image, drawn
+  // under the face from the start, has arrived (or failed to).
+  function arrived(target, event) {
+    return new Promise(function (resolve) {
+      target.addEventListener(event, resolve, {once: true});
+      target.addEventListener('error', resolve, {once: true});
+    });
+  }
+
+  Module.preRun = [function () {
+    addRunDependency('page');
+    (document.readyState == 'loading' ? arrived(document, 'DOMContentLoaded') : Promise.resolve())
+      .then(function () {
+        var image = byId('face-image');
+        return image.complete ? null : arrived(image, 'load');
+      })
+      .then(function () { removeRunDependency('page'); });
   }];
 
   Module.onRuntimeInitialized = function () {
