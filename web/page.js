@@ -11,9 +11,6 @@
     repaint: 14,
   };
   var BACKGROUND = '#efefef';
-  // How much earlier than a tick is due the page's timer wakes; the rest is waited out awake,
-  // so that the tick comes when it is due rather than when the browser's timer happens to fire.
-  var WAKE_LEAD = 3; // ms
 
   var ready = false;
   var busy = false; // a handler runs, or waits for its message box
@@ -117,23 +114,59 @@
   // Ticks are due at whole intervals from the moment the interval was set, on the page's
   // monotonic clock, so that lateness never adds up. A tick whose time passed while the page was
   // busy is one tick.
-  var timer = {interval: 0, due: 0, handle: 0};
+  var timer = {interval: 0, due: 0, armed: 0, handle: 0};
 
+  // The page sleeps until a tick is due. setTimeout counts whole milliseconds, so it would have
+  // to be set for the time left rounded up; Atomics.waitAsync takes fractions of one. It waits,
+  // with that time limit, on a cell of shared memory that nothing writes. A browser that gives
+  // the page no shared memory sleeps with setTimeout.
+  var sleepCell = (function () {
+    try {
+      if (typeof Atomics.waitAsync == 'function') {
+        var memory = new WebAssembly.Memory({initial: 1, maximum: 1, shared: true});
+        return new Int32Array(memory.buffer);
+      }
+    } catch (error) {
+    }
+    return null;
+  })();
+
+  // Only the latest sleep wakes the timer: one cut short by a new interval wakes to nothing.
   function armTimer() {
-    timer.handle = setTimeout(expire, Math.max(0, timer.due - performance.now() - WAKE_LEAD));
+    var armed = ++timer.armed;
+    var wake = function () {
+      if (armed == timer.armed)
+        expire();
+    };
+    var left = Math.max(0, timer.due - performance.now());
+    if (sleepCell)
+      Promise.resolve(Atomics.waitAsync(sleepCell, 0, 0, left).value).then(wake);
+    else
+      timer.handle = setTimeout(wake, Math.ceil(left));
+  }
+
+  function disarmTimer() {
+    ++timer.armed;
+    if (sleepCell)
+      Atomics.notify(sleepCell, 0);
+    else
+      clearTimeout(timer.handle);
   }
 
   function expire() {
-    while (performance.now() < timer.due) {
+    var now = performance.now();
+    if (now < timer.due) { // came early: sleep the rest
+      armTimer();
+      return;
     }
-    var missed = Math.floor((performance.now() - timer.due) / timer.interval);
+    var missed = Math.floor((now - timer.due) / timer.interval);
     timer.due += (missed + 1) * timer.interval;
     armTimer();
     send('tick');
   }
 
   Module.pomvexaTimer = function (milliseconds) {
-    clearTimeout(timer.handle);
+    disarmTimer();
     timer.interval = milliseconds;
     if (milliseconds > 0) {
       timer.due = performance.now() + milliseconds;
@@ -194,7 +227,7 @@
 
   Module.pomvexaEnded = function () {
     timer.interval = 0;
-    clearTimeout(timer.handle);
+    disarmTimer();
     byId('ended').hidden = false;
     byId('restart').focus();
   };

@@ -10,6 +10,21 @@
     return nextId++;
   };
   window.clearTimeout = (id) => { timeouts.delete(id); };
+  // A wait on shared memory ends when its time limit is up, or when the memory is notified.
+  const waits = new Map();
+  Atomics.waitAsync = (cell, index, value, limit) => ({
+    async: true,
+    value: new Promise((resolve) => {
+      waits.set(window.setTimeout(resolve, limit, 'timed-out'), resolve);
+    }),
+  });
+  Atomics.notify = () => {
+    for (const [id, resolve] of waits) {
+      if (timeouts.delete(id))
+        resolve('ok');
+    }
+    waits.clear();
+  };
   window.testClock = {
     now: () => now,
     // When the earliest timeout is due, or null.
