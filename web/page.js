@@ -347,6 +347,11 @@
     ready = true;
   };
 
-  if ('serviceWorker' in navigator && location.protocol != 'file:')
-    navigator.serviceWorker.register('sw.js').catch(function () {});
+  // The service worker that keeps the site offline is registered once the page has loaded, so
+  // that its first fetching of every file does not slow the game's start.
+  if ('serviceWorker' in navigator && location.protocol != 'file:') {
+    addEventListener('load', function () {
+      navigator.serviceWorker.register('sw.js').catch(function () {});
+    }, {once: true});
+  }
 })();
