@@ -10,7 +10,8 @@ Usage: webbench.py SITE SCRATCH
   then 20 runs of each page, in turns.
 - Bytes: what the page loads at 100 %, each file compressed with gzip -9.
 - Ticks: a round at 250 ms started from the menu; each tick's lateness after the moment the
-  program set the timer's interval + k x 250 ms, taken when the picture has moved.
+  program set the timer's interval + k x 250 ms, taken when the program moves the picture, and,
+  for the record, once the tick's handler has returned (the last one opens the score box first).
 """
 import gzip
 import os
@@ -41,12 +42,31 @@ PROBE = """
   };
   const look = () => drawn() ? (window.firstFrame = performance.now()) : requestAnimationFrame(look);
   requestAnimationFrame(look);
+  // Each move of the picture, as the program sets its place, and once the handler that moved it
+  // has returned (the picture's attributes changed).
   window.moves = [];
+  window.handled = [];
+  const style = Object.getOwnPropertyDescriptor(HTMLElement.prototype, 'style');
+  Object.defineProperty(HTMLElement.prototype, 'style', Object.assign({}, style, {
+    get() {
+      const real = style.get.call(this);
+      if (this.id != 'Picture1')
+        return real;
+      return new Proxy(real, {
+        get: (target, name) => Reflect.get(target, name),
+        set: (target, name, value) => {
+          if (name == 'left')
+            moves.push(performance.now());
+          return Reflect.set(target, name, value);
+        },
+      });
+    },
+  }));
   document.addEventListener('DOMContentLoaded', () => {
     const picture = document.getElementById('Picture1');
     if (picture)
-      new MutationObserver(() => moves.push(performance.now())).observe(picture,
-                                                                        {attributes: true});
+      new MutationObserver(() => handled.push(performance.now())).observe(picture,
+                                                                          {attributes: true});
   });
 })();
 """
@@ -90,10 +110,12 @@ def tick_lateness(page):
     page.choose("nandu", "mnuimpossible")
     page.choose("mnuGame", "mnustartgame")
     page.wait_for("!document.getElementById('message-layer').hidden", 30)
-    started, moves = page.run("return [window.started, window.moves]")
-    lateness = [when - (started + (k + 1) * INTERVAL) for k, when in enumerate(moves)]
+    started, moves, handled = page.run("return [window.started, window.moves, window.handled]")
+    lateness = [[when - (started + (k + 1) * INTERVAL) for k, when in enumerate(times)]
+                for times in (moves, handled)]
     if os.environ.get("POMVEXA_BENCH_VERBOSE"):
-        print("lateness, ms:", " ".join(f"{late:.1f}" for late in lateness))
+        for name, late in zip(("moved", "handled"), lateness):
+            print(f"lateness when {name}, ms:", " ".join(f"{value:.1f}" for value in late))
     return lateness
 
 
@@ -109,7 +131,7 @@ def main():
         page = Page(site, scratch, before_load=PROBE)
         try:
             size, names = loaded_bytes(page, served)
-            lateness = tick_lateness(page)
+            lateness, after_handler = tick_lateness(page)
             game, bare = first_frames(page, site)
         finally:
             page.close()
@@ -132,8 +154,10 @@ def main():
     row("browser: bytes loaded, gzip", f"{size} ({len(names)} files)", target="< 102400",
         met=size < 102400)
     mean = statistics.mean(lateness)
-    row("browser: ticks at 250 ms: late mean / max, ms",
+    row("browser: ticks at 250 ms: late mean / max, ms, at the move",
         f"{mean:.2f} / {max(lateness):.2f}", target="mean < 1", met=mean < 1)
+    row("browser: ticks at 250 ms: late mean / max, ms, after the handler",
+        f"{statistics.mean(after_handler):.2f} / {max(after_handler):.2f}", target="for the record")
     drift = statistics.median(lateness[-10:]) - statistics.median(lateness[:10])
     row(f"browser: ticks at 250 ms: {len(lateness)} jumps, drift (last 10 - first 10), ms",
         f"{drift:.2f}", target="|drift| < 1", met=len(lateness) == 30 and abs(drift) < 1)
