@@ -308,7 +308,9 @@
     checkScale();
   }
 
-  // The code compiled by the page's head, instantiated with the program's imports.
+  // The code compiled by the page's head, instantiated with the program's imports. Code that
+  // cannot be fetched (offline before the site was kept) or compiled leaves the page saying so,
+  // with a button that tries again.
   Module.instantiateWasm = function (imports, receive) {
     Module.compiled.then(function (module) {
       return WebAssembly.instantiate(module, imports).then(function (instance) {
@@ -316,6 +318,9 @@
       });
     }).catch(function (error) {
       console.error(error);
+      byId('failed').hidden = false;
+      byId('reload').addEventListener('click', function () { location.reload(); });
+      byId('reload').focus();
     });
     return {};
   };

@@ -49,6 +49,8 @@ class PageTest(unittest.TestCase):
     scale = 1
     size = (800, 700)
     before_load = None
+    blocked = ()
+    ready = "!document.getElementById('game').hidden"
 
     @classmethod
     def setUpClass(cls):
@@ -60,7 +62,7 @@ class PageTest(unittest.TestCase):
 
     def setUp(self):
         self.page = Page(self.site, SCRATCH, *self.size, scale=self.scale,
-                         before_load=self.before_load)
+                         before_load=self.before_load, blocked=self.blocked, ready=self.ready)
         self.addCleanup(self.page.close)
 
     def tearDown(self):
@@ -182,6 +184,22 @@ class FakeClockTest(PageTest):
         self.assertTrue(self.shown("about"))
         moved = [self.tick()[1] for _ in range(3)]
         self.assertNotEqual(moved, [place] * 3)
+
+
+class LoadFailureTest(PageTest):
+    blocked = ("*pomvexa.wasm",)
+    ready = "!document.getElementById('failed').hidden"
+
+    def test_code_that_cannot_be_fetched_is_said_and_tried_again(self):
+        self.assertFalse(self.shown("game"))
+        self.assertEqual(self.text("failed"), "游戏无法载入。\n重试")
+        self.assertEqual(self.page.run("return document.activeElement.id"), "reload")
+        self.assertTrue(self.page.console_errors(), "the failure is in the console")
+
+        self.page.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+        self.page.element("reload").click()
+        self.page.wait_for("!document.getElementById('game').hidden")
+        self.assertFalse(self.shown("failed"))
 
 
 class AboutBoxTest(PageTest):

@@ -42,9 +42,11 @@ class Site:
 class Page:
     """The game's page in a Chromium of its own: a fresh profile and temporary folder inside
     scratch, removed on close. scale is the screen's device-pixel ratio; before_load is a script
-    that runs in the page before any of its own."""
+    that runs in the page before any of its own; blocked lists the URL patterns the browser may
+    not fetch; the page is open once the expression ready is true."""
 
-    def __init__(self, site, scratch, width=800, height=700, scale=1, before_load=None):
+    def __init__(self, site, scratch, width=800, height=700, scale=1, before_load=None,
+                 blocked=(), ready="!document.getElementById('game').hidden"):
         self.folder = tempfile.mkdtemp(prefix="chromium-", dir=scratch)
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
@@ -64,8 +66,11 @@ class Page:
         if before_load:
             self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                         {"source": before_load})
+        if blocked:
+            self.driver.execute_cdp_cmd("Network.enable", {})
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": list(blocked)})
         self.driver.get(site.url)
-        self.wait_for("!document.getElementById('game').hidden")
+        self.wait_for(ready)
 
     def close(self):
         try:
