@@ -277,7 +277,6 @@
       byId(id).addEventListener('pointerdown', function () { activate(byId(id)); });
       byId(id).addEventListener('focusin', function () { activate(byId(id)); });
     });
-    byId('restart').addEventListener('click', function () { location.reload(); });
     document.addEventListener('keydown', function (event) {
       if (!byId('message-layer').hidden)
         return;
@@ -308,6 +307,12 @@
     checkScale();
   }
 
+  // Each of the page's notices (the game has ended, its code could not be loaded) offers to
+  // load the page again.
+  document.querySelectorAll('.notice button').forEach(function (button) {
+    button.addEventListener('click', function () { location.reload(); });
+  });
+
   // The code compiled by the page's head, instantiated with the program's imports. Code that
   // cannot be fetched (offline before the site was kept) or compiled leaves the page saying so,
   // with a button that tries again.
@@ -319,7 +324,6 @@
     }).catch(function (error) {
       console.error(error);
       byId('failed').hidden = false;
-      byId('reload').addEventListener('click', function () { location.reload(); });
       byId('reload').focus();
     });
     return {};
