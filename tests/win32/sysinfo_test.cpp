@@ -67,12 +67,12 @@ TEST_F(StartSysInfoOnWindows, PathValueStartsTheToolAgainOnEveryClick) {
     ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, win32::toUtf8(tool.wstring()) + '\0'));
 
     click();
-    EXPECT_TRUE(waitForFile(record, 10s));
+    EXPECT_TRUE(waitForRun(record, 10s));
     EXPECT_TRUE(about.runtime.messages.empty());
 
     fs::remove(record);
     click();
-    EXPECT_TRUE(waitForFile(record, 10s)) << "a second click starts the tool again";
+    EXPECT_TRUE(waitForRun(record, 10s)) << "a second click starts the tool again";
 }
 
 TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
@@ -81,7 +81,7 @@ TEST_F(StartSysInfoOnWindows, FolderValueStartsTheToolInIt) {
     ASSERT_TRUE(toolFolderKey.set("MSINFO", REG_SZ, win32::toUtf8(folder.wstring()) + '\0'));
 
     click();
-    EXPECT_TRUE(waitForFile(record, 10s));
+    EXPECT_TRUE(waitForRun(record, 10s));
     EXPECT_TRUE(about.runtime.messages.empty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(StartSysInfoOnWindows, PathWithSpacesNeverStartsAProgramNamedByItsFirstWo
     ASSERT_TRUE(toolPathKey.set("PATH", REG_SZ, win32::toUtf8(tool.wstring()) + '\0'));
 
     click();
-    EXPECT_TRUE(waitForFile(record, 10s));
+    EXPECT_TRUE(waitForRun(record, 10s));
     EXPECT_FALSE(fileExists(decoyRecord));
     EXPECT_TRUE(about.runtime.messages.empty());
 }

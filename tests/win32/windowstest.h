@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -55,16 +58,47 @@ inline bool fileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A started program runs in a process of its own; waits, at most the given time, for it to
-// leave its record.
-inline bool waitForFile(const std::wstring& path, std::chrono::milliseconds limit) {
+// A program started by a test stands in for a real one (recordtool.cpp): it leaves a record,
+// complete once it is there, holding its process id. Waits, at most the given time, for the
+// record and then for that process to end, so that the test may remove or replace the program
+// and its record at once.
+inline bool waitForRun(const std::wstring& record, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!fileExists(path)) {
+    while (!fileExists(record)) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return true;
+    // Opened sharing everything: the tool may still hold the record for a moment after
+    // renaming it, with a handle that lets others read and remove it.
+    const HANDLE file = CreateFileW(record.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char text[16] = {};
+    DWORD read = 0;
+    const bool complete = ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(file);
+    const DWORD id = complete ? std::strtoul(text, nullptr, 10) : 0;
+    if (id == 0)
+        return false;
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr)
+        return true; // it has ended already
+    // The id may have gone to another program since; only the tool itself is waited for.
+    wchar_t image[MAX_PATH];
+    DWORD length = MAX_PATH;
+    const std::wstring tool = record.substr(0, record.size() - 4);
+    const bool isTool = QueryFullProcessImageNameW(process, 0, image, &length) &&
+                        CompareStringOrdinal(image, static_cast<int>(length), tool.c_str(),
+                                             static_cast<int>(tool.size()), TRUE) == CSTR_EQUAL;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    const DWORD wait = static_cast<DWORD>(std::max<std::int64_t>(0, left.count()));
+    const bool ended = !isTool || WaitForSingleObject(process, wait) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }
 
 } // namespace pomvexa::testing
