@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Runs the Windows installer silently under Wine, checks what it put in place, then runs the
 # uninstaller silently and checks that all of it is gone. Also checks the portable zip.
-#   installer_test.sh INSTALLER ZIP PROGRAM READSHORTCUT
+#   installer_test.sh INSTALLER ZIP PROGRAM READSHORTCUT RUNTOEND
 # WINEPREFIX names the prefix to install into.
 set -euo pipefail
-installer=$1 zip=$2 program=$3 readshortcut=$4
+installer=$1 zip=$2 program=$3 readshortcut=$4 runtoend=$5
 
 fail() {
     echo "FAILED: $*" >&2
@@ -43,12 +43,10 @@ links=$(wine "$readshortcut" "$shortcut" </dev/null | tr -d '\r') || fail "no St
 [ "$links" = 'C:\Program Files\Pomvexa\pomvexa.exe
 C:\Program Files\Pomvexa\pomvexa.exe,0' ] || fail "the shortcut points at: $links"
 
-# The uninstaller copies itself elsewhere, starts that copy and returns at once.
-wine "$folder/uninstall.exe" /S </dev/null
-for _ in $(seq 300); do
-    [ -e "$folder" ] || [ -e "$shortcut_file" ] || break
-    sleep 0.1
-done
+# The uninstaller copies itself elsewhere, starts that copy and returns at once: what it has
+# done is looked at once the copy, too, has ended.
+wine "$runtoend" 'C:\Program Files\Pomvexa\uninstall.exe' /S </dev/null ||
+    fail "the uninstaller failed"
 [ ! -e "$folder" ] || fail "the program's folder is still there after uninstalling"
 [ ! -e "$shortcut_file" ] || fail "the shortcut is still there after uninstalling"
 wine reg query "$key" >/dev/null 2>&1 </dev/null && fail "the uninstall entry is still there"
