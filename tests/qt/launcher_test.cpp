@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace pomvexa::testing {
 namespace {
@@ -16,16 +18,24 @@ TEST(Launcher, StartsProgramNamedWithSpacesAndShellCharactersExactly) {
     TempDirectory directory;
     const std::filesystem::path record = directory.path / "ran";
     const std::filesystem::path marker = directory.path / "injected";
+    // It records the name it was started by, renaming the record into place as its last act,
+    // so that the record is whole once it is there.
     const auto program =
         directory.write("dir with spaces; touch " + marker.string() + "/sys info $(touch " +
                             marker.string() + ") & 'x'",
-                        "#!/bin/sh\necho \"$0\" > '" + record.string() + "'\n", true);
+                        "#!/bin/sh\necho \"$0\" > '" + record.string() + ".part' && mv '" +
+                            record.string() + ".part' '" + record.string() + "'\n",
+                        true);
 
     QtRuntime runtime;
     runtime.launchProgram(program.string(), WindowStyle::normalFocus);
 
     // The program runs in a process of its own; wait for what it records.
     ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(record); }, 10000));
+    std::ifstream recorded(record);
+    std::string name;
+    std::getline(recorded, name);
+    EXPECT_EQ(name, program.string());
     EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
