@@ -106,21 +106,36 @@ TEST(Manifest, RunsAsItsUserAtEachMonitorsScale) {
     EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
 }
 
-TEST(IconResource, IconGroupOneIsTheFace) {
-    const HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+// Icon group 1 offers an image of exactly each size that Windows asks for between 100 and 200 %
+// scale, so that none is stretched; the 32-pixel one is still the bitmap of 256 colours.
+TEST(IconResource, IconGroupOneIsTheFaceAtEachSize) {
+    const HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr) << "icon group 1";
-    const HICON icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 32);
-    EXPECT_EQ(bitmap.bmHeight, 32);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(nullptr, group)));
+    ASSERT_NE(directory, nullptr);
+    for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+        SCOPED_TRACE(size);
+        const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        const HRSRC image = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_ICON);
+        ASSERT_NE(image, nullptr);
+        auto* bits = static_cast<BYTE*>(LockResource(LoadResource(nullptr, image)));
+        // Desired size 0: the image at its own size, not stretched to another.
+        const HICON icon = CreateIconFromResourceEx(bits, SizeofResource(nullptr, image), TRUE,
+                                                    0x00030000, 0, 0, LR_DEFAULTCOLOR);
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+        if (size == 32) {
+            EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(bits)->biBitCount, 8);
+        }
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
 }
 
 } // namespace
