@@ -1,75 +1,44 @@
-"""The game's site served on a free local port and opened in headless Chromium."""
+"""The game's page in a browser of one engine, used as a player uses it: clicks, taps, keys
+and drags as the browser's own input, at the screen's size and scale.
 
-import functools
-import http.server
+Each engine has a thin driver (chromium.py, firefox.py, webkit.py), a class Driver with:
+  Driver(scratch, width, height, scale, touch)  a fresh browser whose viewport is width x
+      height CSS pixels at device-pixel ratio scale; touch: a phone's touch screen (the pointer
+      is coarse and touch input reaches the page as touch), else a desktop with a mouse
+  navigate(url), reload()        return after the load event
+  run(script, *arguments)        the script as a function's body in the page; its result
+                                 (a promise's, once settled) as JSON-like values
+  perform(sources)               WebDriver's actions: key and pointer input sources
+  resize(width, height)          another viewport, as a phone turned
+  screenshot()                   the viewport as PNG, in device pixels
+  console_errors()               errors the page logged since the last call
+  quit()                         closes it and waits for its processes to end
+The engine is POMVEXA_ENGINE's (chromium if unset)."""
+
+import importlib
 import io
 import os
 import shutil
 import tempfile
-import threading
 import time
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.by import By
 
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-class QuietServer(http.server.ThreadingHTTPServer):
-    def handle_error(self, request, client_address):
-        pass  # a browser that stops a download midway, as it does on leaving a page
-
-
-class Site:
-    """Serves a folder at http://127.0.0.1:<free port>/ until closed."""
-
-    def __init__(self, folder):
-        handler = functools.partial(QuietHandler, directory=folder)
-        self.server = QuietServer(("127.0.0.1", 0), handler)
-        self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.server.shutdown()
-        self.server.server_close()
+ENGINE = os.environ.get("POMVEXA_ENGINE", "chromium")
 
 
 class Page:
-    """The game's page in a Chromium of its own: a fresh profile and temporary folder inside
-    scratch, removed on close. scale is the screen's device-pixel ratio; before_load is a script
-    that runs in the page before any of its own; blocked lists the URL patterns the browser may
-    not fetch; the page is open once the expression ready is true."""
+    """The site's page open in a browser of its own, with its profile and temporary files in a
+    folder inside scratch, removed on close; the page is open once the expression ready is
+    true."""
 
-    def __init__(self, site, scratch, width=800, height=700, scale=1, before_load=None,
-                 blocked=(), ready="!document.getElementById('game').hidden"):
-        self.folder = tempfile.mkdtemp(prefix="chromium-", dir=scratch)
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                         "--no-first-run", "--disable-background-networking",
-                         "--disable-component-update", "--disable-sync",
-                         "--disable-dev-shm-usage", "--hide-scrollbars",
-                         "--autoplay-policy=no-user-gesture-required",
-                         "--user-data-dir=" + os.path.join(self.folder, "profile"),
-                         "--window-size=%d,%d" % (width, height),
-                         "--force-device-scale-factor=%g" % scale):
-            options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        environment = dict(os.environ, TMPDIR=self.folder, HOME=self.folder)
-        service = Service("/usr/bin/chromedriver", env=environment)
-        self.driver = webdriver.Chrome(service=service, options=options)
-        if before_load:
-            self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                        {"source": before_load})
-        if blocked:
-            self.driver.execute_cdp_cmd("Network.enable", {})
-            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": list(blocked)})
-        self.driver.get(site.url)
+    def __init__(self, site, scratch, width=800, height=700, scale=1, touch=False,
+                 ready="!document.getElementById('game').hidden"):
+        self.folder = tempfile.mkdtemp(prefix=ENGINE + "-", dir=scratch)
+        self.driver = importlib.import_module(ENGINE).Driver(self.folder, width, height, scale,
+                                                             touch)
+        self.site = site
+        self.driver.navigate(site.url)
         self.wait_for(ready)
 
     def close(self):
@@ -79,34 +48,87 @@ class Page:
             shutil.rmtree(self.folder, ignore_errors=True)
 
     def run(self, script, *arguments):
-        return self.driver.execute_script(script, *arguments)
+        return self.driver.run(script, *arguments)
 
     def wait_for(self, condition, seconds=20):
-        """Waits until the script expression is true (for the page to load or to react)."""
+        """Waits until the script expression, or the promise it gives, is true (for the page to
+        load or to react)."""
         deadline = time.monotonic() + seconds
-        while not self.run("return Boolean(" + condition + ")"):
+        while not self.run("return Promise.resolve(" + condition + ").then(Boolean)"):
             if time.monotonic() > deadline:
                 raise AssertionError("the page never showed " + condition)
             time.sleep(0.02)
 
-    def element(self, element_id):
-        return self.driver.find_element(By.ID, element_id)
+    def reload(self, ready="!document.getElementById('game').hidden"):
+        self.driver.reload()
+        self.wait_for(ready)
 
-    def choose(self, menu, item):
-        """Opens a menu of the menu bar and chooses one of its items, as a user does."""
-        self.driver.find_element(By.CSS_SELECTOR, "#%s > .title" % menu).click()
-        self.element(item).click()
+    # ---- what the page shows ----
+
+    def box(self, selector):
+        """Where an element is on the screen, in CSS pixels: left, top, width, height."""
+        return self.run("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+                        "return [r.left, r.top, r.width, r.height];", selector)
+
+    def focused(self):
+        return self.run("return document.activeElement.id || document.activeElement.className")
+
+    def shown(self, element_id):
+        """Whether the element is shown: neither it nor a window holding it is hidden."""
+        return self.run("const e = document.getElementById(arguments[0]);"
+                        "return e.getClientRects().length > 0;", element_id)
+
+    def text(self, element_id):
+        return self.run("return document.getElementById(arguments[0]).textContent", element_id)
 
     def screenshot(self):
         """What the page shows, in device pixels, as an RGB image."""
-        png = self.driver.get_screenshot_as_png()
-        return Image.open(io.BytesIO(png)).convert("RGB")
+        return Image.open(io.BytesIO(self.driver.screenshot())).convert("RGB")
 
     def client_origin(self, window_id):
         """Where a window's client area starts on the page, in CSS pixels."""
-        return self.run("const r = document.querySelector('#%s .client').getBoundingClientRect();"
-                        "return [r.left, r.top];" % window_id)
+        return self.box("#%s .client" % window_id)[:2]
 
     def console_errors(self):
-        return [entry for entry in self.driver.get_log("browser")
-                if entry["level"] in ("SEVERE", "ERROR")]
+        return self.driver.console_errors()
+
+    # ---- input ----
+
+    def point(self, selector, at=None):
+        """The centre of an element, or the point at the offset given from its top-left."""
+        left, top, width, height = self.box(selector)
+        return (left + at[0], top + at[1]) if at else (left + width / 2, top + height / 2)
+
+    def pointer(self, kind, moves):
+        """Presses at the first point, moves through the others and releases at the last."""
+        actions = [{"type": "pointerMove", "x": round(moves[0][0]), "y": round(moves[0][1]),
+                    "origin": "viewport"}, {"type": "pointerDown", "button": 0}]
+        for x, y in moves[1:]:
+            actions.append({"type": "pointerMove", "x": round(x), "y": round(y),
+                            "origin": "viewport", "duration": 20})
+        actions.append({"type": "pointerUp", "button": 0})
+        self.driver.perform([{"type": "pointer", "id": kind, "parameters": {"pointerType": kind},
+                              "actions": actions}])
+
+    def click(self, selector, at=None):
+        self.pointer("mouse", [self.point(selector, at)])
+
+    def tap(self, selector, at=None):
+        self.pointer("touch", [self.point(selector, at)])
+
+    def drag(self, selector, by, kind="mouse"):
+        """Drags the element by (dx, dy) from its centre, in a few steps."""
+        x, y = self.point(selector)
+        self.pointer(kind, [(x, y)] + [(x + by[0] * k / 4, y + by[1] * k / 4) for k in (1, 2, 3, 4)])
+
+    def press(self, key, *modifiers):
+        """Presses the key (a character or a selenium Keys value) with the modifiers held."""
+        actions = [{"type": "keyDown", "value": m} for m in modifiers]
+        actions += [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
+        actions += [{"type": "keyUp", "value": m} for m in reversed(modifiers)]
+        self.driver.perform([{"type": "key", "id": "keyboard", "actions": actions}])
+
+    def choose(self, menu, item):
+        """Opens a menu of the menu bar and chooses one of its items with the mouse."""
+        self.click("#%s > .title" % menu)
+        self.click("#" + item)
