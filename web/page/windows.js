@@ -52,7 +52,9 @@
     if (shown) {
       page.fit(window);
       page.activate(window, false);
-      focusInside(window);
+      // The game window shown as the page opens leaves the focus to the page itself.
+      if (window.tagName == 'DIALOG' || document.activeElement != document.body)
+        focusInside(window);
       return;
     }
     // As on a desktop, the window that is left becomes the active one.
