@@ -58,7 +58,7 @@
     if (page.messageOpen() || !window || event.defaultPrevented)
       return;
     var handled;
-    if (event.key == 'Tab' && !event.ctrlKey && !event.altKey && !event.metaKey) {
+    if (page.isTab(event) && !event.ctrlKey && !event.altKey && !event.metaKey) {
       tab(window, event.shiftKey);
       handled = true;
     } else {

@@ -11,6 +11,11 @@
 
   var bar = null;
   var titles = [];
+  // A touch is under way, with the mouse events a browser makes of it still to come: they are
+  // no mouse pointing at a title. Nor is anything where the main pointer cannot hover (a
+  // phone), whose browser may move the mouse pointer to where a finger is about to tap.
+  var touching = false;
+  var hovering = matchMedia('(hover: hover)');
 
   function itemsOf(title) { return title.nextElementSibling; }
   function entries(title) { return Array.from(itemsOf(title).querySelectorAll('button')); }
@@ -101,10 +106,9 @@
     case ' ':
       item.click();
       return true;
-    case 'Tab':
-      page.closeMenus();
-      return false;
     }
+    if (page.isTab(event))
+      page.closeMenus();
     return false;
   }
 
@@ -117,7 +121,8 @@
     });
     title.addEventListener('pointerenter', function (event) {
       var opened = openTitle();
-      if (event.pointerType == 'mouse' && opened && opened != title)
+      if (event.pointerType == 'mouse' && hovering.matches && !touching && opened &&
+          opened != title)
         open(title, null);
     });
   }
@@ -143,9 +148,20 @@
       if (event.pointerType == 'mouse' && item && document.activeElement != item)
         item.focus();
     });
-    // Touch shows no hover highlight on the titles.
+    // Touch shows no hover highlight on the titles; a touch's own mouse events end with its
+    // click.
+    bar.addEventListener('touchstart', function () {
+      touching = true;
+      bar.classList.add('touched');
+    }, {passive: true});
     bar.addEventListener('pointerdown', function (event) {
-      bar.classList.toggle('touched', event.pointerType != 'mouse');
+      if (event.pointerType != 'mouse')
+        bar.classList.add('touched');
+    });
+    bar.addEventListener('click', function () { touching = false; });
+    bar.addEventListener('mousemove', function () {
+      if (!touching)
+        bar.classList.remove('touched');
     });
     bar.addEventListener('focusout', function (event) {
       if (!bar.contains(event.relatedTarget))

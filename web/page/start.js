@@ -24,6 +24,10 @@
 
   page.byId = function (id) { return document.getElementById(id); };
 
+  // Tab, also where a browser names Shift+Tab by the key it makes (WebKitGTK says
+  // "Unidentified" for GTK's left tab).
+  page.isTab = function (event) { return event.key == 'Tab' || event.code == 'Tab'; };
+
   // Functions to run, in the order the files add them, once the program has started.
   page.onStart = function (start) { starting.push(start); };
 

@@ -97,7 +97,7 @@
         dismiss();
       };
       var key = function (event) {
-        if (event.key == 'Tab')
+        if (page.isTab(event))
           return; // stays inside the box by itself
         event.preventDefault();
         event.stopPropagation();
