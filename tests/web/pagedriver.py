@@ -27,6 +27,12 @@ from PIL import Image
 ENGINE = os.environ.get("POMVEXA_ENGINE", "chromium")
 
 
+def page_script():
+    """What the engine's driver needs the site to run in the page before anything else (a
+    driver whose browser keeps no console log has the page keep its errors), or nothing."""
+    return getattr(importlib.import_module(ENGINE).Driver, "page_script", "")
+
+
 class Page:
     """The site's page open in a browser of its own, with its profile and temporary files in a
     folder inside scratch, removed on close; the page is open once the expression ready is

@@ -9,7 +9,7 @@ import os
 import re
 import unittest
 
-from pagedriver import ENGINE, Page
+from pagedriver import Page, page_script
 from siteserver import Site
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -60,8 +60,8 @@ class PageTest(unittest.TestCase):
         return SITE
 
     def setUp(self):
-        self.site = Site(self.served(), inject=self.inject, max_age=self.max_age,
-                         blocked=self.blocked, isolated=self.isolated)
+        self.site = Site(self.served(), inject=page_script() + (self.inject or ""),
+                         max_age=self.max_age, blocked=self.blocked, isolated=self.isolated)
         self.addCleanup(self.site.close)
         self.page = Page(self.site, SCRATCH, *self.size, scale=self.scale, touch=self.touch,
                          ready=self.ready)
