@@ -65,21 +65,13 @@
     button.addEventListener('click', function () { location.reload(); });
   });
 
-  // The program starts in a task of its own, after the one that instantiated its code, so that
-  // neither keeps the page from answering for long.
-  function afterThisTask(then) {
-    var channel = new MessageChannel();
-    channel.port1.onmessage = function () { then(); };
-    channel.port2.postMessage(null);
-  }
-
   // The code compiled by the page's head, instantiated with the program's imports. Code that
   // cannot be fetched (offline before the site was kept) or compiled leaves the page saying so,
   // with a button that tries again.
   Module.instantiateWasm = function (imports, receive) {
     Module.compiled.then(function (module) {
       return WebAssembly.instantiate(module, imports).then(function (instance) {
-        afterThisTask(function () { receive(instance, module); });
+        receive(instance, module);
       });
     }).catch(function (error) {
       console.error('Pomvexa: the game\'s code could not be loaded:', error);
