@@ -229,6 +229,10 @@ class Driver:
                  ".then(() => new Promise(done => requestAnimationFrame(() => done())))")
 
     def screenshot(self):
+        # WebKitGTK captures the last frame it drew: one more is drawn first, with what the page
+        # holds now.
+        self.run("return new Promise(done => requestAnimationFrame(() =>"
+                 " requestAnimationFrame(() => done())))")
         return self.driver.get_screenshot_as_png()
 
     def console_errors(self):
