@@ -69,6 +69,16 @@ class Page:
         self.driver.reload()
         self.wait_for(ready)
 
+    def follow(self, action, ready="!document.getElementById('game').hidden"):
+        """Does what makes the page load itself again and waits until the new document is
+        whole and ready is true there. A driver may answer while the old document is still
+        up or while the new one is half parsed (Firefox's does), so the old one is marked and
+        the new one must have finished loading."""
+        self.run("window.pomvexaLeaving = true")
+        action()
+        self.wait_for("!window.pomvexaLeaving && document.readyState == 'complete' && (%s)"
+                      % ready)
+
     # ---- what the page shows ----
 
     def box(self, selector):

@@ -133,8 +133,7 @@ class LoadFailureTest(PageTest):
                         "the page logs why it failed")
 
         self.site.blocked.clear()
-        self.page.click("#reload")
-        self.page.wait_for("!document.getElementById('game').hidden")
+        self.page.follow(lambda: self.page.click("#reload"))
         self.assertFalse(self.page.shown("failed"))
 
 
