@@ -78,4 +78,4 @@ class Driver:
         try:
             self.selenium.quit()
         finally:
-            processes.wait_for_end(self.profile)
+            processes.wait_for_end(processes.named(self.profile))

@@ -6,13 +6,14 @@ import os
 import queue
 import re
 import shutil
-import signal
 import subprocess
 import tempfile
 import threading
 import time
 
 import websocket
+
+import processes
 
 # Keeps an offline machine quiet and the start fast: no updates, telemetry, studies, first-run
 # pages, remote settings, safe browsing, captive portal or connectivity checks. Firefox itself
@@ -189,6 +190,7 @@ class Driver:
     def quit(self):
         try:
             closed = False
+            left = processes.descendants([self.process.pid]) if self.process else []
             if self.socket:
                 try:
                     self.command("browser.close")
@@ -205,29 +207,6 @@ class Driver:
                 except subprocess.TimeoutExpired:
                     self.process.kill()
                     self.process.wait()
-                self._end_group()
+                processes.wait_for_end(left)  # content processes outlive the main one a moment
         finally:
             shutil.rmtree(self.folder, ignore_errors=True)
-
-    def _end_group(self):
-        # Content processes outlive the main one for a moment; all of them share its group. An
-        # ended one stays a zombie until init reaps it, which may take a while.
-        deadline = time.monotonic() + 30
-        while self._group_alive():
-            if time.monotonic() > deadline:
-                try:
-                    os.killpg(self.process.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    return
-            time.sleep(0.02)
-
-    def _group_alive(self):
-        for entry in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open("/proc/%s/stat" % entry) as stat:
-                    fields = stat.read().rpartition(")")[2].split()
-            except OSError:
-                continue  # not a process, or one that has just gone
-            if fields[0] != "Z" and int(fields[2]) == self.process.pid:
-                return True
-        return False

@@ -3,7 +3,6 @@
 import ctypes
 import os
 import shutil
-import signal
 import subprocess
 import tempfile
 import time
@@ -13,6 +12,7 @@ from selenium.webdriver.remote.command import Command
 from selenium.webdriver.webkitgtk.options import Options
 from selenium.webdriver.webkitgtk.service import Service
 
+import processes
 import webkittouch
 
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -34,31 +34,6 @@ CONSOLE_HOOK = """(() => {
   addEventListener('unhandledrejection', e => keep(take().concat(['Unhandled Promise Rejection: ' + e.reason])));
   window[Symbol.for(key)] = () => { const list = take(); keep([]); return list; };
 })();"""
-
-
-def _stat(pid):
-    """The state and the parent of a process, or None once it is gone."""
-    try:
-        with open("/proc/%s/stat" % pid) as stat:
-            state, parent = stat.read().rsplit(")", 1)[1].split()[:2]
-            return state, int(parent)
-    except OSError:
-        return None
-
-
-def _descendants(pids):
-    parents = {int(pid): stat[1] for pid, stat in
-               ((pid, _stat(pid)) for pid in os.listdir("/proc") if pid.isdigit()) if stat}
-    found = [pid for pid, parent in parents.items() if parent in pids]
-    return found + _descendants(found) if found else []
-
-
-def _ended(pid):
-    try:
-        return os.waitpid(pid, os.WNOHANG)[0] == pid
-    except ChildProcessError:  # gone, or still another process's child
-        stat = _stat(pid)
-        return stat is None or stat[0] == "Z"
 
 
 class Driver:
@@ -241,7 +216,7 @@ class Driver:
 
     def quit(self):
         started = [self.display] + [getattr(self.service, "process", self.display)]
-        left = _descendants([process.pid for process in started])
+        left = processes.descendants([process.pid for process in started])
         try:
             if hasattr(self, "driver"):
                 self.driver.quit()
@@ -249,10 +224,5 @@ class Driver:
             self.service.stop()
             self.display.terminate()
             self.display.wait()
-            deadline = time.monotonic() + 20
-            for pid in left:
-                while not _ended(pid):
-                    if time.monotonic() > deadline:
-                        os.kill(pid, signal.SIGKILL)
-                    time.sleep(0.01)
+            processes.wait_for_end(left)
             shutil.rmtree(self.folder, ignore_errors=True)

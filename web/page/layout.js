@@ -92,8 +92,7 @@
       bar.addEventListener('pointermove', move);
       bar.addEventListener('pointerup', end);
       bar.addEventListener('pointercancel', end);
-      if (!window.contains(document.activeElement))
-        page.activate(window, true);
+      page.activate(window, true);
     });
   }
 
