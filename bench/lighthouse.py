@@ -173,6 +173,8 @@ def main():
     try:
         shutil.copytree(site_folder, served)
         shutil.copy(os.path.join(HERE, "barepage.html"), os.path.join(served, "bare.html"))
+        shutil.copy(os.path.join(HERE, "..", "resources", "face-visible.png"),
+                    os.path.join(served, "face.png"))
         server = Nginx(served, folder)
         try:
             urls = {"page": server.url, "bare": server.url + "bare.html"}

@@ -129,8 +129,10 @@ def main():
     served = tempfile.mkdtemp(prefix="webbench-", dir=scratch)
     try:
         shutil.copytree(site_folder, served, dirs_exist_ok=True)
-        shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "barepage.html"),
-                    os.path.join(served, "bare.html"))
+        here = os.path.dirname(os.path.abspath(__file__))
+        shutil.copy(os.path.join(here, "barepage.html"), os.path.join(served, "bare.html"))
+        shutil.copy(os.path.join(here, "..", "resources", "face-visible.png"),
+                    os.path.join(served, "face.png"))
         for isolated in (True, False):
             site = Site(served, isolated=isolated)
             page = Page(site, scratch)  # in Chromium, whose own protocol puts the probe in pages

@@ -2,7 +2,7 @@
 //   face.jpg  448 x 450 baseline JPEG, a glossy yellow smiley on white, shown in the game;
 //   face-visible.bmp  the top-left 96 x 96 pixels of face.jpg as decoded, all of it that the
 //             picture box shows: the picture the programs load, with no JPEG decoder;
-//   face-visible.png  the same pixels, smaller, for the browser;
+//   face-visible.png  the same pixels, smaller, for the benchmark's bare page in a browser;
 //   face.ico  the windows' icon, fully opaque, the same smiley on white at each size Windows
 //             asks for between 100 and 200 % scale: 32 x 32 in 256 colours, the others in
 //             32 bits per pixel, 256 x 256 as PNG;

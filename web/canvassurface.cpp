@@ -2,39 +2,56 @@
 
 #include "web/page.h"
 
-namespace pomvexa {
+#include <algorithm>
 
-CanvasSurface::CanvasSurface(std::string canvas)
-    : canvas(std::move(canvas)) {
+namespace pomvexa {
+namespace {
+
+// The window's colour for 3-D faces, which the page's windows have too.
+constexpr Colour windowColour = 0xEFEFEF;
+// The most pixels painted and handed to the page at a time.
+constexpr int pixelsAtOnce = 65536;
+
+} // namespace
+
+CanvasSurface::CanvasSurface(std::string canvas, int width, int height, const Bitmap* picture)
+    : canvas(std::move(canvas))
+    , width(width)
+    , height(height)
+    , picture(picture)
+    , painter(1, windowColour, picture) {
 }
 
-void CanvasSurface::repaint() const {
-    pomvexa_canvas_clear(canvas.c_str());
+void CanvasSurface::repaint() {
+    cleared();
     for (const Stroke& stroke : strokes())
-        draw(stroke);
+        put(painter.bounds(stroke));
 }
 
 void CanvasSurface::cleared() {
-    pomvexa_canvas_clear(canvas.c_str());
+    const double scale = pomvexa_canvas_scale();
+    painter = PixelPainter(scale, windowColour, picture);
+    whole = {0, 0, devicePixels(width, scale), devicePixels(height, scale)};
+    pomvexa_canvas_clear(canvas.c_str(), whole.width, whole.height, windowColour);
+    put(painter.pictureBounds());
 }
 
 void CanvasSurface::added(const Stroke& stroke) {
-    draw(stroke);
+    put(painter.bounds(stroke));
 }
 
-void CanvasSurface::draw(const Stroke& stroke) const {
-    const float* v = stroke.values;
-    switch (stroke.kind) {
-    case Stroke::line:
-        pomvexa_canvas_line(canvas.c_str(), v[0], v[1], v[2], v[3], stroke.pen, stroke.width);
-        break;
-    case Stroke::circle:
-        pomvexa_canvas_circle(canvas.c_str(), v[0], v[1], v[2], stroke.pen, stroke.fill,
-                              stroke.fillStyle == FillStyle::solid, stroke.width);
-        break;
-    case Stroke::arc:
-        pomvexa_canvas_arc(canvas.c_str(), v[0], v[1], v[2], stroke.pen, v[3], v[4], stroke.width);
-        break;
+// In bands of rows, so that a canvas at any scale needs little memory.
+void CanvasSurface::put(const PixelRect& rect) {
+    const PixelRect shown = rect.intersected(whole);
+    if (shown.empty())
+        return;
+    const int rows = std::max(1, pixelsAtOnce / shown.width);
+    for (int top = shown.top; top < shown.top + shown.height; top += rows) {
+        const PixelRect band{shown.left, top, shown.width,
+                             std::min(rows, shown.top + shown.height - top)};
+        painter.paint(strokes(), band, pixels);
+        pomvexa_canvas_put(canvas.c_str(), band.left, band.top, band.width, band.height,
+                           pixels.data());
     }
 }
 

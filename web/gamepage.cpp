@@ -54,7 +54,7 @@ bool GamePage::handle(PageEvent event) {
     return false;
 }
 
-void GamePage::repaint() const {
+void GamePage::repaint() {
     canvas.repaint();
     pictureCanvas.repaint();
 }

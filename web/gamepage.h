@@ -5,6 +5,7 @@
 #include "web/canvassurface.h"
 #include "web/elementcontrol.h"
 #include "web/elementmenuitem.h"
+#include "web/facepicture.h"
 #include "web/pageevent.h"
 #include "web/pagetimer.h"
 
@@ -23,7 +24,7 @@ public:
     bool isLoaded() const { return loaded; }
     // Hands one of the window's events to the round logic; false if it is not one of them.
     bool handle(PageEvent event);
-    void repaint() const;
+    void repaint();
 
     void setCaption(const std::string& text) override;
     void showModeless() override;
@@ -34,8 +35,8 @@ private:
     std::function<void()> closed;
     bool loaded = true;
 
-    CanvasSurface canvas{"playfield"};
-    CanvasSurface pictureCanvas{"picture"};
+    CanvasSurface canvas{"playfield", 527, 391};
+    CanvasSurface pictureCanvas{"picture", 96, 96, &facePicture()};
     ElementControl picture{"Picture1"};
     PageTimer timer;
     ElementMenuItem easyItem{"mnueasy"};

@@ -9,15 +9,15 @@ void pomvexa_set_checked(const char* element, int checked);
 void pomvexa_move(const char* element, int left, int top);
 void pomvexa_show_window(const char* element, int shown);
 
-// Clears a canvas to its background (a colour, or the picture it was given in index.html) at
-// the screen's device-pixel ratio, then draws on it one call at a time.
-void pomvexa_canvas_clear(const char* canvas);
-void pomvexa_canvas_line(const char* canvas, float x1, float y1, float x2, float y2, int colour,
-                         int width);
-void pomvexa_canvas_circle(const char* canvas, float x, float y, float radius, int pen, int fill,
-                           int filled, int width);
-void pomvexa_canvas_arc(const char* canvas, float x, float y, float radius, int colour, float start,
-                        float end, int width);
+// The scale at which the page shows the game window's canvases, in device pixels to the
+// surface's own.
+double pomvexa_canvas_scale();
+// Sizes a canvas to width x height device pixels, all of the colour.
+void pomvexa_canvas_clear(const char* canvas, int width, int height, int colour);
+// Puts width x height pixels onto the canvas at left, top: four bytes each, red, green, blue
+// and alpha, rows top to bottom.
+void pomvexa_canvas_put(const char* canvas, int left, int top, int width, int height,
+                        const unsigned char* rgba);
 
 void pomvexa_beep();
 // Ticks every interval milliseconds from now on, each as the event "tick"; 0 stops them.

@@ -25,6 +25,8 @@ import time
 from PIL import Image
 
 ENGINE = os.environ.get("POMVEXA_ENGINE", "chromium")
+# The page is open once the program runs in it.
+RUNNING = "document.documentElement.classList.contains('running')"
 
 
 def page_script():
@@ -39,7 +41,7 @@ class Page:
     true."""
 
     def __init__(self, site, scratch, width=800, height=700, scale=1, touch=False,
-                 ready="!document.getElementById('game').hidden"):
+                 ready=RUNNING):
         self.folder = tempfile.mkdtemp(prefix=ENGINE + "-", dir=scratch)
         self.driver = importlib.import_module(ENGINE).Driver(self.folder, width, height, scale,
                                                              touch)
@@ -65,11 +67,11 @@ class Page:
                 raise AssertionError("the page never showed " + condition)
             time.sleep(0.02)
 
-    def reload(self, ready="!document.getElementById('game').hidden"):
+    def reload(self, ready=RUNNING):
         self.driver.reload()
         self.wait_for(ready)
 
-    def follow(self, action, ready="!document.getElementById('game').hidden"):
+    def follow(self, action, ready=RUNNING):
         """Does what makes the page load itself again and waits until the new document is
         whole and ready is true there. A driver may answer while the old document is still
         up or while the new one is half parsed (Firefox's does), so the old one is marked and

@@ -9,7 +9,7 @@ import os
 import re
 import unittest
 
-from pagedriver import Page, page_script
+from pagedriver import RUNNING, Page, page_script
 from siteserver import Site
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -54,7 +54,7 @@ class PageTest(unittest.TestCase):
     blocked = ()
     max_age = None
     isolated = False
-    ready = "!document.getElementById('game').hidden"
+    ready = RUNNING
 
     def served(self):
         return SITE

@@ -96,8 +96,9 @@ class PhoneTest(FakeClockTest):
             with self.subTest(screen=(width, height)):
                 if self.viewport() != [width, height]:
                     self.page.driver.resize(width, height)
-                self.page.wait_for("document.querySelector('#game .client').getBoundingClientRect()"
-                                   ".width < %d" % width)
+                self.page.wait_for("(r => Math.abs(r.width - innerWidth) <= 1 || "
+                                   "Math.abs(r.height - innerHeight) <= 1)"
+                                   "(document.getElementById('game').getBoundingClientRect())")
                 self.check_game_window()
                 self.check_menus()
                 self.check_boxes()

@@ -69,7 +69,7 @@ class MessageBoxTest(WindowTest):
         self.assertTrue(self.message_shown())
         self.page.pointer("mouse", [(790, 690)])  # beside the box, on the page
         self.page.click("#lblTitle")  # behind the box: inert
-        self.page.click("#game .titlebar img")
+        self.page.click("#game .titlebar .icon")
         self.assertTrue(self.message_shown())
         self.assertTrue(self.page.run(OPEN, "about"))
         self.assertEqual(self.page.focused(), "message-ok")

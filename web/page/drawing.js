@@ -1,51 +1,37 @@
-// The program's canvases, drawn at the screen's device-pixel ratio times the scale at which the
-// game window's client area is shown, so that each pixel drawn is one the screen shows, and
-// drawn again whenever that changes.
+// The program's canvases. The program works out their pixels itself, at the screen's
+// device-pixel ratio times the scale at which the game window's client area is shown, so that
+// each pixel it paints is one the screen shows; the page sizes the canvases, puts the pixels on
+// them, and has them painted again whenever that scale changes.
 (function (page) {
   'use strict';
-
-  var BACKGROUND = '#efefef';
 
   // The scale at which the game window's client area is shown (the window's layout sets it).
   page.gameScale = 1;
 
   Module.pomvexaScale = function () { return (window.devicePixelRatio || 1) * page.gameScale; };
 
-  Module.pomvexaColour = function (colour) {
-    return 'rgb(' + (colour & 255) + ',' + ((colour >> 8) & 255) + ',' + ((colour >> 16) & 255) + ')';
-  };
-
-  // The scale at which the canvases were last cleared, and so drawn.
+  // The scale at which the canvases were last cleared, and so painted.
   var paintedScale = 0;
 
-  // The canvas's context, drawing in CSS pixels at the scale above; cleared to its background
-  // (its picture, or the window's colour) when asked.
-  Module.pomvexaCanvas = function (id, clear) {
+  // The canvases let their background, the colour the program clears them to, show through
+  // where it paints nothing, so that clearing one fills none of its pixels.
+  function context(id) { return page.byId(id).getContext('2d'); }
+
+  Module.pomvexaClear = function (id, width, height, colour) {
     var canvas = page.byId(id);
-    var scale = Module.pomvexaScale();
-    if (!canvas.cssWidth) {
-      canvas.cssWidth = canvas.width;
-      canvas.cssHeight = canvas.height;
-    }
-    var context = canvas.getContext('2d', {alpha: false});
-    if (clear) {
-      paintedScale = scale;
-      canvas.width = Math.round(canvas.cssWidth * scale);
-      canvas.height = Math.round(canvas.cssHeight * scale);
-      context.setTransform(1, 0, 0, 1, 0, 0);
-      context.fillStyle = BACKGROUND;
-      context.fillRect(0, 0, canvas.width, canvas.height);
-      context.setTransform(scale, 0, 0, scale, 0, 0);
-      context.imageSmoothingEnabled = false;
-      if (canvas.dataset.picture)
-        context.drawImage(page.byId(canvas.dataset.picture), 0, 0);
-    }
-    context.setTransform(scale, 0, 0, scale, 0, 0);
-    return context;
+    paintedScale = Module.pomvexaScale();
+    canvas.width = width;
+    canvas.height = height;
+    canvas.style.backgroundColor = 'rgb(' + (colour & 255) + ',' + ((colour >> 8) & 255) + ',' +
+      ((colour >> 16) & 255) + ')';
   };
 
-  // Drawn again whenever the scale changes: a zoom, the game window fitted to another size, or
-  // another screen (which a media query tells).
+  Module.pomvexaPut = function (id, left, top, width, height, rgba) {
+    context(id).putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), left, top);
+  };
+
+  // Painted again whenever the scale changes: a zoom, the game window fitted to another size,
+  // or another screen (which a media query tells).
   var ratio = 0;
   page.checkScale = function () {
     if (paintedScale && Module.pomvexaScale() != paintedScale)

@@ -68,18 +68,16 @@
       event.preventDefault();
   }
 
-  page.onStart(function () {
-    document.querySelectorAll('[data-event]').forEach(function (element) {
-      element.addEventListener('click', function (event) {
-        event.stopPropagation();
-        // A menu's item chosen, the keys go back to its window, as before the menu was opened.
-        if (element.closest('.items'))
-          element.closest('.window').focus();
-        page.closeMenus();
-        page.send(element.dataset.event);
-      });
+  document.querySelectorAll('[data-event]').forEach(function (element) {
+    element.addEventListener('click', function (event) {
+      event.stopPropagation();
+      // A menu's item chosen, the keys go back to its window, as before the menu was opened.
+      if (element.closest('.items'))
+        element.closest('.window').focus();
+      page.closeMenus();
+      page.send(element.dataset.event);
     });
-    page.byId('Picture1').addEventListener('click', function () { page.send('pictureClick'); });
-    document.addEventListener('keydown', onKey);
   });
+  page.byId('Picture1').addEventListener('click', function () { page.send('pictureClick'); });
+  document.addEventListener('keydown', onKey);
 })(Module.page);

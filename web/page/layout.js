@@ -1,71 +1,53 @@
-// The windows' places and sizes on the page. Each window keeps its place and size from the
-// desktop it was designed for while the page is large enough; on a smaller screen its client
-// area is shown at the largest scale up to 100 % at which the whole window fits, while its
-// title bar and menus keep their own size, so that they stay as easy to read and to touch. On
-// a touch screen the game window stands in the middle. A window is dragged by its title bar,
-// never off the page, and after the screen turns every window is fitted again.
+// The windows' places and sizes on the page. The page's head and style sheet lay them out, so
+// that the game window stands where it belongs from the page's first picture on: each window
+// keeps its place and size from the desktop it was designed for while the page is large enough;
+// on a smaller screen its client area is shown at the largest scale up to 100 % at which the
+// whole window fits, while its title bar and menus keep their own size; on a touch screen the
+// game window stands in the middle. Here a window is dragged by its title bar, never off the
+// page, and keeps the place it was dragged to; after the screen turns the game window is in the
+// middle again.
 (function (page) {
   'use strict';
 
-  // Where each window's top-left corner stands on a desktop, and its client area's size.
-  var DESIGN = {game: {left: 8, top: 8, width: 527, height: 391},
-                about: {left: 155, top: 104, width: 382, height: 237}};
   var touchScreen = matchMedia('(any-pointer: coarse)');
   var dragged = {}; // windows the player has moved: they keep their place
-
-  function screenSize() {
-    return {width: document.documentElement.clientWidth,
-            height: document.documentElement.clientHeight};
-  }
 
   function clamp(value, size, room) {
     return Math.max(0, Math.min(value, room - size));
   }
 
   function moveTo(window, left, top) {
-    var screen = screenSize();
-    window.style.left = clamp(left, window.offsetWidth, screen.width) + 'px';
-    window.style.top = clamp(top, window.offsetHeight, screen.height) + 'px';
+    var room = page.byId('desktop');
+    window.style.left = clamp(left, window.offsetWidth, room.clientWidth) + 'px';
+    window.style.top = clamp(top, window.offsetHeight, room.clientHeight) + 'px';
   }
 
-  // Sizes the window's client area to fit the screen, then places the window.
+  // Keeps a dragged window on the page, and notes the scale at which the game window's client
+  // area is shown.
   page.fit = function (window) {
-    var design = DESIGN[window.id];
-    var area = window.querySelector('.area');
-    var client = area.firstElementChild;
-    var screen = screenSize();
-    var frameWidth = window.offsetWidth - area.offsetWidth;
-    var frameHeight = window.offsetHeight - area.offsetHeight;
-    var scale = Math.min(1, (screen.width - frameWidth) / design.width,
-                         (screen.height - frameHeight) / design.height);
-    area.style.width = design.width * scale + 'px';
-    area.style.height = design.height * scale + 'px';
-    client.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-    if (window.id == 'game') {
-      page.gameScale = scale;
-      page.checkScale();
-    }
+    Module.fit();
     if (dragged[window.id])
       moveTo(window, window.offsetLeft, window.offsetTop);
-    else if (window.id == 'game' && touchScreen.matches)
-      moveTo(window, (screen.width - window.offsetWidth) / 2,
-             (screen.height - window.offsetHeight) / 2);
-    else
-      moveTo(window, design.left, design.top);
+    if (window.id == 'game') {
+      page.gameScale = new DOMMatrix(getComputedStyle(window.querySelector('.client')).transform).a;
+      page.checkScale();
+    }
   };
 
   // A message box is shown whole at the largest scale up to 100 % at which it fits.
   page.fitBox = function (box) {
     box.style.transform = '';
-    var screen = screenSize();
-    var scale = Math.min(1, (screen.width - 8) / box.offsetWidth,
-                         (screen.height - 8) / box.offsetHeight);
+    var room = document.documentElement;
+    var scale = Math.min(1, (room.clientWidth - 8) / box.offsetWidth,
+                         (room.clientHeight - 8) / box.offsetHeight);
     box.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
   };
 
   function refit() {
-    if (touchScreen.matches)
-      dragged.game = false; // a turned screen has the game in its middle again
+    if (touchScreen.matches && dragged.game) { // a turned screen has the game in its middle again
+      dragged.game = false;
+      page.byId('game').style.left = page.byId('game').style.top = '';
+    }
     page.windows().forEach(page.fit);
     if (page.messageOpen())
       page.fitBox(page.byId('message'));
@@ -96,10 +78,9 @@
     });
   }
 
-  page.onStart(function () {
-    wireDragging(page.byId('game'));
-    wireDragging(page.byId('about'));
-    addEventListener('resize', refit);
-    touchScreen.addEventListener('change', refit);
-  });
+  page.fit(page.byId('game')); // before the program first paints
+  wireDragging(page.byId('game'));
+  wireDragging(page.byId('about'));
+  addEventListener('resize', refit);
+  touchScreen.addEventListener('change', refit);
 })(Module.page);

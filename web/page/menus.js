@@ -9,8 +9,8 @@
 (function (page) {
   'use strict';
 
-  var bar = null;
-  var titles = [];
+  var bar = document.querySelector('[role=menubar]');
+  var titles = Array.from(bar.querySelectorAll('.title'));
   // A touch is under way, with the mouse events a browser makes of it still to come: they are
   // no mouse pointing at a title. Nor is anything where the main pointer cannot hover (a
   // phone), whose browser may move the mouse pointer to where a finger is about to tap.
@@ -127,49 +127,45 @@
     });
   }
 
-  page.onStart(function () {
-    bar = document.querySelector('[role=menubar]');
-    titles = Array.from(bar.querySelectorAll('.title'));
-    titles.forEach(wireTitle);
-    bar.addEventListener('keydown', function (event) {
-      if (event.altKey || event.ctrlKey || event.metaKey)
-        return;
-      var title = event.target.closest('.menu').querySelector('.title');
-      var handled = event.target == title ? titleKey(title, event) :
-        itemKey(title, event.target, event);
-      if (handled) {
-        event.preventDefault();
-        event.stopPropagation();
-      }
-    });
-    // A mouse pointing at an item gives it the focus, as the arrow keys do.
-    bar.addEventListener('pointermove', function (event) {
-      var item = event.target.closest('.items button');
-      if (event.pointerType == 'mouse' && item && document.activeElement != item)
-        item.focus();
-    });
-    // Touch shows no hover highlight on the titles; a touch's own mouse events end with its
-    // click.
-    bar.addEventListener('touchstart', function () {
-      touching = true;
+  titles.forEach(wireTitle);
+  bar.addEventListener('keydown', function (event) {
+    if (event.altKey || event.ctrlKey || event.metaKey)
+      return;
+    var title = event.target.closest('.menu').querySelector('.title');
+    var handled = event.target == title ? titleKey(title, event) :
+      itemKey(title, event.target, event);
+    if (handled) {
+      event.preventDefault();
+      event.stopPropagation();
+    }
+  });
+  // A mouse pointing at an item gives it the focus, as the arrow keys do.
+  bar.addEventListener('pointermove', function (event) {
+    var item = event.target.closest('.items button');
+    if (event.pointerType == 'mouse' && item && document.activeElement != item)
+      item.focus();
+  });
+  // Touch shows no hover highlight on the titles; a touch's own mouse events end with its
+  // click.
+  bar.addEventListener('touchstart', function () {
+    touching = true;
+    bar.classList.add('touched');
+  }, {passive: true});
+  bar.addEventListener('pointerdown', function (event) {
+    if (event.pointerType != 'mouse')
       bar.classList.add('touched');
-    }, {passive: true});
-    bar.addEventListener('pointerdown', function (event) {
-      if (event.pointerType != 'mouse')
-        bar.classList.add('touched');
-    });
-    bar.addEventListener('click', function () { touching = false; });
-    bar.addEventListener('mousemove', function () {
-      if (!touching)
-        bar.classList.remove('touched');
-    });
-    bar.addEventListener('focusout', function (event) {
-      if (!bar.contains(event.relatedTarget))
-        page.closeMenus();
-    });
-    document.addEventListener('pointerdown', function (event) {
-      if (!bar.contains(event.target))
-        page.closeMenus();
-    });
+  });
+  bar.addEventListener('click', function () { touching = false; });
+  bar.addEventListener('mousemove', function () {
+    if (!touching)
+      bar.classList.remove('touched');
+  });
+  bar.addEventListener('focusout', function (event) {
+    if (!bar.contains(event.relatedTarget))
+      page.closeMenus();
+  });
+  document.addEventListener('pointerdown', function (event) {
+    if (!bar.contains(event.target))
+      page.closeMenus();
   });
 })(Module.page);

@@ -1,10 +1,16 @@
 // The page around the program, split by concern into the files of web/page/, which the build
-// puts, in order, into the program's one script: this one (start-up and the program's events),
+// puts, in order, into the program's one script, which the page's head fetches once the game
+// window's first picture is on the screen: this one (start-up and the program's events),
 // drawing, sound, the timer, the windows and boxes, their places and sizes, the menus and the
-// keys and clicks. They share the object Module.page.
+// keys and clicks. They share the object Module.page, and each wires its part of the page as it
+// runs.
 //
-// This one starts the program once the page and its code are there, and hands the program the
-// page's events one at a time.
+// The page shows the game window as the program's start-up draws it from its first picture on,
+// before the program's code has arrived. What a player does meanwhile works as it will then:
+// the menus open, and what the program is to do (an item chosen, Ctrl+N, a click on the face)
+// is held and handed to it in order once it runs, while the pointer shows that the page is busy.
+// This file starts the program once its code is there and hands it the page's events one at a
+// time.
 (function (page) {
   'use strict';
 
@@ -17,10 +23,10 @@
     repaint: [14, 'game'],
   };
 
-  var ready = false;
+  var running = false; // the program has started
   var busy = false; // a handler runs, or waits for its message box
   var repaintWanted = false;
-  var starting = [];
+  var held = []; // what a player did before the program ran, in order
 
   page.byId = function (id) { return document.getElementById(id); };
 
@@ -28,90 +34,101 @@
   // "Unidentified" for GTK's left tab).
   page.isTab = function (event) { return event.key == 'Tab' || event.code == 'Tab'; };
 
-  // Functions to run, in the order the files add them, once the program has started.
-  page.onStart = function (start) { starting.push(start); };
+  function setHolding(holding) {
+    document.documentElement.classList.toggle('holding', holding);
+  }
 
   // Hands one event to the program, unless a handler is still running or waiting for its
   // message box, or the event's window is not loaded: then no tick, click or key reaches it.
+  // Before the program runs, a player's event is held for it; the program paints its canvases
+  // and sets its timer itself when it starts.
   page.send = function (name) {
     var event = EVENTS[name];
-    if (!ready || busy || !page.isLoaded(page.byId(event[1])))
+    if (!running) {
+      if (name == 'repaint' || name == 'tick')
+        return false;
+      held.push(name);
+      setHolding(true);
+      return true;
+    }
+    if (busy || !page.isLoaded(page.byId(event[1])))
       return false;
     busy = true;
-    var done = function () {
-      busy = false;
-      if (repaintWanted) {
-        repaintWanted = false;
-        page.send('repaint');
-      }
-    };
     Promise.resolve(Module.ccall('pomvexa_event', null, ['number'], [event[0]], {async: true}))
       .then(done, function (error) { done(); console.error(error); });
     return true;
   };
 
-  // Has the program draw its canvases again once the page's present work is done (which may
-  // be the program's start-up itself), or once the running handler has returned.
+  // Once a handler has returned: the next event held, or else a repaint asked for meanwhile.
+  function done() {
+    busy = false;
+    while (held.length && !busy)
+      page.send(held.shift());
+    if (busy)
+      return;
+    setHolding(false);
+    if (repaintWanted) {
+      repaintWanted = false;
+      page.send('repaint');
+    }
+  }
+
+  // Has the program paint its canvases again once the page's present work is done, or once
+  // the running handler has returned.
   page.repaint = function () {
     Promise.resolve().then(function () {
-      if (!page.send('repaint'))
+      if (running && !page.send('repaint'))
         repaintWanted = true;
     });
   };
 
-  // Each of the page's notices (the game has ended, its code could not be loaded) offers to
-  // load the page again.
-  document.querySelectorAll('.notice button').forEach(function (button) {
-    button.addEventListener('click', function () { location.reload(); });
+  // The notice that the game has ended offers to load the page again.
+  page.byId('restart').addEventListener('click', function () { location.reload(); });
+
+  // The clicks and keys the page kept before this script arrived, given again in order once
+  // the page is wired (when this script has run), as the player gave them.
+  Promise.resolve().then(function () {
+    Module.release().forEach(function (event) {
+      event.target.dispatchEvent(new event.constructor(event.type, event));
+    });
+    if (!held.length)
+      setHolding(false);
   });
 
-  // The code compiled by the page's head, instantiated with the program's imports. Code that
-  // cannot be fetched (offline before the site was kept) or compiled leaves the page saying so,
-  // with a button that tries again.
+  // The code the page's head fetched, instantiated with the program's imports in a task of its
+  // own after this script's, so that neither keeps the page busy for long; code that cannot be
+  // fetched or compiled leaves the page saying so.
   Module.instantiateWasm = function (imports, receive) {
-    Module.compiled.then(function (module) {
+    var channel = new MessageChannel();
+    new Promise(function (next) {
+      channel.port1.onmessage = next;
+      channel.port2.postMessage(null);
+    }).then(function () {
+      return Module.compiled;
+    }).then(function (module) {
       return WebAssembly.instantiate(module, imports).then(function (instance) {
         receive(instance, module);
       });
     }).catch(function (error) {
-      console.error('Pomvexa: the game\'s code could not be loaded:', error);
-      page.byId('failed').hidden = false;
-      page.byId('reload').focus();
+      held = [];
+      page.closeMenus();
+      Module.failed(error);
     });
     return {};
   };
 
-  // The program starts once the page's elements are all there and the picture's image, drawn
-  // under the face from the start, has arrived (or failed to).
-  function arrived(target, event) {
-    return new Promise(function (resolve) {
-      target.addEventListener(event, resolve, {once: true});
-      target.addEventListener('error', resolve, {once: true});
-    });
-  }
-
-  Module.preRun = [function () {
-    addRunDependency('page');
-    (document.readyState == 'loading' ? arrived(document, 'DOMContentLoaded') : Promise.resolve())
-      .then(function () {
-        var image = page.byId('face-image');
-        return image.complete ? null : arrived(image, 'load');
-      })
-      .then(function () { removeRunDependency('page'); });
-  }];
-
-  // The page is wired and takes events once the program's runtime is ready, just before its main
-  // loads and shows the game window.
-  Module.onRuntimeInitialized = function () {
-    starting.forEach(function (start) { start(); });
-    ready = true;
-  };
-
-  // The service worker that keeps the site offline is registered once the page has loaded, so
-  // that its first fetching of every file does not slow the game's start.
-  if ('serviceWorker' in navigator && location.protocol != 'file:') {
-    addEventListener('load', function () {
+  // The program's main has loaded and shown the game window: it takes events from now on. What
+  // the game needs no sooner comes now, so that it does not compete with the program's code:
+  // the web app manifest and the service worker that keeps the site offline.
+  Module.postRun = [function () {
+    running = true;
+    document.documentElement.classList.add('running');
+    done();
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.appendChild(manifest);
+    if ('serviceWorker' in navigator && location.protocol != 'file:')
       navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
-    }, {once: true});
-  }
+  }];
 })(Module.page = {});

@@ -122,14 +122,14 @@
     page.byId('restart').focus();
   };
 
-  page.onStart(function () {
-    // A window is activated by a press anywhere on it and by the focus moving into it.
-    [page.byId('game'), page.byId('about')].forEach(function (window) {
-      window.addEventListener('pointerdown', function () { page.activate(window, false); });
-      window.addEventListener('focusin', function (event) {
-        window.lastFocus = event.target;
-        page.activate(window, false);
-      });
+  // A window is activated by a press anywhere on it and by the focus moving into it. The game
+  // window is the active one from the page's start, as it is once the program shows it.
+  [page.byId('game'), page.byId('about')].forEach(function (window) {
+    window.addEventListener('pointerdown', function () { page.activate(window, false); });
+    window.addEventListener('focusin', function (event) {
+      window.lastFocus = event.target;
+      page.activate(window, false);
     });
   });
+  page.activate(page.byId('game'), false);
 })(Module.page);
