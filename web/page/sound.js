@@ -1,16 +1,37 @@
-// The beep: a short tone the page makes itself. The click that scores starts it, so the browser
-// allows it.
+// The beep: a short tone the page makes itself. A browser lets a page start sound only once the
+// player has pressed something on it, and opening the sound device takes a while; so the sound
+// is made ready at the player's first press or key anywhere on the page, and the first hit's
+// tone starts as soon as any later one's.
 (function (page) {
   'use strict';
 
+  var Context = window.AudioContext || window.webkitAudioContext;
   var audio = null;
+  // The events with which a browser lets sound start: a press, a release, a key, a tap's end.
+  var GESTURES = ['pointerdown', 'pointerup', 'keydown', 'touchend', 'click'];
+
+  function prepare() {
+    audio = audio || new Context({latencyHint: 'interactive'});
+    if (audio.state == 'running')
+      stopPreparing();
+    else
+      audio.resume().then(function () {
+        if (audio.state == 'running')
+          stopPreparing();
+      }, function () {});
+  }
+
+  function stopPreparing() {
+    GESTURES.forEach(function (gesture) { removeEventListener(gesture, prepare, true); });
+  }
+
+  if (Context)
+    GESTURES.forEach(function (gesture) { addEventListener(gesture, prepare, true); });
+
   Module.pomvexaBeep = function () {
-    var Context = window.AudioContext || window.webkitAudioContext;
     if (!Context)
       return;
-    audio = audio || new Context();
-    if (audio.state == 'suspended')
-      audio.resume();
+    prepare();
     var now = audio.currentTime;
     var tone = audio.createOscillator();
     var volume = audio.createGain();
