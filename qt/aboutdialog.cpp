@@ -61,6 +61,7 @@ AboutDialog::~AboutDialog() = default;
 void AboutDialog::createControls() {
     picIcon = new PictureWidget(faceIconImages(), {36, 36}, this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setAccessibleName(QStringLiteral("Pomvexa"));
     picIcon->QWidget::move(16, 16);
     picIcon->setFocusPolicy(Qt::StrongFocus);
 

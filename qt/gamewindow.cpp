@@ -59,6 +59,7 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 
 void GameWindow::createControls() {
     canvas = new CanvasWidget(clientSize, this);
+    canvas->setAccessibleName(QStringLiteral("游戏区"));
     setCentralWidget(canvas);
 
     timer = new TimerControl(this);
@@ -67,6 +68,7 @@ void GameWindow::createControls() {
     picture = new PictureWidget({resourceBitmap(QStringLiteral(":/face-visible.bmp"))}, pictureSize,
                                 canvas);
     picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setAccessibleName(QStringLiteral("笑脸"));
     picture->QWidget::move(pictureOrigin);
 }
 

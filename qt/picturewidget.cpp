@@ -1,5 +1,6 @@
 #include "qt/picturewidget.h"
 
+#include "qt/accessiblerole.h"
 #include "qt/trace.h"
 
 #include <QMouseEvent>
@@ -72,6 +73,7 @@ PictureWidget::PictureWidget(const std::vector<QImage>& pictures, QSize size, QW
               this) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleRole(*this, QAccessible::Graphic);
 }
 
 void PictureWidget::move(float left, float top) {

@@ -7,6 +7,7 @@
 #include "qt/qtruntime.h"
 #include "qt/widgettesthelpers.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
@@ -115,6 +116,40 @@ TEST_F(AboutBoxTest, AboutThenHelpShowOneBox) {
     window.findChild<QAction*>("help")->trigger();
     EXPECT_EQ(aboutBox.dialog(), first);
     EXPECT_EQ(openAboutBoxes(), 1);
+}
+
+// The element with the name and role given below the accessible object, as a screen reader
+// walks the children; null if there is none.
+QAccessibleInterface* findAccessible(QAccessibleInterface* in, const QString& name,
+                                     QAccessible::Role role) {
+    for (int index = 0; in != nullptr && index < in->childCount(); ++index) {
+        QAccessibleInterface* child = in->child(index);
+        if (child->text(QAccessible::Name) == name && child->role() == role)
+            return child;
+        if (QAccessibleInterface* found = findAccessible(child, name, role))
+            return found;
+    }
+    return nullptr;
+}
+
+TEST_F(AboutBoxTest, ScreenReadersAreToldThePlayfieldTheFaceAndTheIcon) {
+    GameWindow window(runtime, aboutBox);
+    window.show();
+    QAccessibleInterface* playfield = findAccessible(QAccessible::queryAccessibleInterface(&window),
+                                                     QStringLiteral("游戏区"), QAccessible::Canvas);
+    ASSERT_NE(playfield, nullptr);
+    EXPECT_EQ(playfield->object(), window.centralWidget());
+    const QAccessibleInterface* face =
+        findAccessible(playfield, QStringLiteral("笑脸"), QAccessible::Graphic);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->object(), window.findChild<PictureWidget*>("Picture1"));
+
+    window.findChild<QAction*>("about")->trigger();
+    const QAccessibleInterface* icon =
+        findAccessible(QAccessible::queryAccessibleInterface(aboutBox.dialog()),
+                       QStringLiteral("Pomvexa"), QAccessible::Graphic);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->object(), control<PictureWidget>("picIcon"));
 }
 
 TEST_F(AboutBoxTest, LoadsAgainAfterOkButNotWhileOpen) {
