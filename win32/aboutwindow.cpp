@@ -71,7 +71,7 @@ AboutWindow::~AboutWindow() {
 // order is OK, the icon, System Info.
 void AboutWindow::createControls() {
     picIcon = std::make_unique<PictureBox>(
-        window, RECT{16, 16, 16 + 36, 16 + 36},
+        window, L"Pomvexa", RECT{16, 16, 16 + 36, 16 + 36},
         [](HDC context, SIZE pixels, UINT dpi) {
             DrawingSurface::plain(GetSysColor(COLOR_BTNFACE))(context, pixels, dpi);
             const int size = scaled(32, dpi);

@@ -25,8 +25,7 @@ void appendItem(HMENU menu, UINT command, const wchar_t* caption) {
 } // namespace
 
 GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
-    : runtime(runtime)
-    , formCanvas(clientSize, DrawingSurface::plain(GetSysColor(COLOR_BTNFACE))) {
+    : runtime(runtime) {
     createMenus();
     // Made at the default place, then sized for the DPI of the monitor it is on.
     const RECT placed{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + clientSize.cx,
@@ -41,8 +40,6 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         fitClientArea();
         setWindowIcons(window, dpi);
-        formCanvas.setDpi(dpi);
-        formCanvas.setView(window);
         setCaption("Pomvexa-  tarnik");
 
         // A tick that falls due while a message box holds the program (and so has disabled
@@ -51,8 +48,10 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
             if (IsWindowEnabled(window))
                 deliver(this->runtime, *form, &Form1::Timer1_Timer);
         });
+        formCanvas = std::make_unique<CanvasView>(
+            window, L"游戏区", clientSize, DrawingSurface::plain(GetSysColor(COLOR_BTNFACE)), dpi);
         Picture1 = std::make_unique<PictureBox>(
-            window, pictureBounds,
+            formCanvas->handle(), L"笑脸", pictureBounds,
             DrawingSurface::picture(GetSysColor(COLOR_BTNFACE), facePicture()), dpi);
         Picture1->onClick([this] { deliver(this->runtime, *form, &Form1::Picture1_Click); });
     } catch (...) {
@@ -62,7 +61,7 @@ GameWindow::GameWindow(Win32Runtime& runtime, Window& aboutBox)
 
     form = std::make_unique<Form1>(runtime, Form1Controls{
                                                 .form = *this,
-                                                .formCanvas = formCanvas,
+                                                .formCanvas = formCanvas->surface(),
                                                 .Picture1 = *Picture1,
                                                 .Picture1Canvas = Picture1->surface(),
                                                 .Timer1 = *Timer1,
@@ -134,13 +133,10 @@ void GameWindow::changeDpi(UINT newDpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     fitClientArea();
     setWindowIcons(window, dpi);
-    formCanvas.setDpi(dpi);
+    if (formCanvas != nullptr)
+        formCanvas->setDpi(dpi);
     if (Picture1 != nullptr)
         Picture1->setDpi(dpi);
-}
-
-void GameWindow::paint(HDC context) const {
-    formCanvas.paint(context, {0, 0}, formCanvas.pixels());
 }
 
 bool GameWindow::translateAccelerator(MSG& message) const {
@@ -172,13 +168,6 @@ void GameWindow::command(UINT identifier) {
 
 LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    // What is painted on the screen and what is printed of the window are the same.
-    case WM_PAINT:
-        paintWindow(handle, [this](HDC context) { paint(context); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_DPICHANGED:
         changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -191,7 +180,7 @@ LRESULT GameWindow::handleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
         limits->ptMaxSize = {outer.right - outer.left, outer.bottom - outer.top};
         return 0;
     }
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: // the playfield covers the whole client area
         return 1;
     case WM_COMMAND:
         // From the menu (0) or the accelerator (1); the window has no command controls.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/form1.h"
+#include "win32/canvasview.h"
 #include "win32/drawingsurface.h"
 #include "win32/menuitem.h"
 #include "win32/picturebox.h"
@@ -15,8 +16,8 @@
 namespace pomvexa::win32 {
 
 // The game window: a fixed playfield of 527 x 391 logical pixels under a menu bar, with the
-// face picture and the timer, drawn at the DPI of the monitor it is on. It owns its controls and
-// the round logic and hands every menu choice, accelerator, click and tick to the round logic
+// face picture on it and the timer, drawn at the DPI of the monitor it is on. It owns its controls
+// and the round logic and hands every menu choice, accelerator, click and tick to the round logic
 // through the runtime's event delivery. Unloading it destroys its window and stops its timer at
 // once; the object itself lives on until the program ends.
 class GameWindow : public TopLevelWindow, private MessageTarget {
@@ -42,8 +43,8 @@ public:
     ~GameWindow() override;
 
     const Form1& game() const { return *form; }
+    CanvasView& playfield() { return *formCanvas; }
     PictureBox& picture() { return *Picture1; }
-    DrawingSurface& canvas() { return formCanvas; }
     Timer& timer() { return *Timer1; }
 
     // Runs Ctrl+N while a message is for this window or one of its controls.
@@ -54,14 +55,13 @@ private:
     void createMenus();
     void fitClientArea();
     void changeDpi(UINT newDpi, const RECT& suggested);
-    void paint(HDC context) const;
     void command(UINT identifier);
 
     Win32Runtime& runtime;
     UINT dpi = 96;
-    DrawingSurface formCanvas;
     HMENU menuBar = nullptr;
     HACCEL accelerators = nullptr;
+    std::unique_ptr<CanvasView> formCanvas;
     std::unique_ptr<PictureBox> Picture1;
     std::unique_ptr<TickingTimer> Timer1;
     std::optional<CheckableMenuItem> easyItem;

@@ -21,15 +21,16 @@ int toDevice(float logical, UINT dpi) {
 
 } // namespace
 
-PictureBox::PictureBox(HWND parent, const RECT& bounds, DrawingSurface::Backdrop backdrop, UINT dpi,
-                       DWORD extraStyle)
+PictureBox::PictureBox(HWND parent, const wchar_t* name, const RECT& bounds,
+                       DrawingSurface::Backdrop backdrop, UINT dpi, DWORD extraStyle)
     : left(static_cast<float>(bounds.left))
     , top(static_cast<float>(bounds.top))
     , size{bounds.right - bounds.left, bounds.bottom - bounds.top}
     , dpi(dpi)
     , drawing(insideSize(bounds), std::move(backdrop))
     , window(createWindow(*this, registerWindowClass(L"PomvexaPicture"),
-                          WS_CHILD | WS_VISIBLE | extraStyle, 0, scaled(bounds, dpi), parent)) {
+                          WS_CHILD | WS_VISIBLE | extraStyle, 0, scaled(bounds, dpi), parent,
+                          nullptr, name)) {
     drawing.setDpi(dpi);
     drawing.setView(window);
 }

@@ -11,14 +11,15 @@ namespace pomvexa::win32 {
 // A picture box: a child window of fixed size with a sunken two-pixel border around a drawing
 // surface that starts as its backdrop. Its place and size are kept in logical pixels and shown
 // at its window's DPI, the border in whole device pixels. It reports a click when a left
-// button press on it is released on it; a double click counts as two clicks.
+// button press on it is released on it; a double click counts as two clicks. It draws no
+// text: its window text is the name under which screen readers present it.
 class PictureBox : public Control, private MessageTarget {
 public:
     static constexpr int borderWidth = 2;
 
     // bounds: the box with its border, in logical pixels of the parent's client area.
-    PictureBox(HWND parent, const RECT& bounds, DrawingSurface::Backdrop backdrop, UINT dpi,
-               DWORD extraStyle = 0);
+    PictureBox(HWND parent, const wchar_t* name, const RECT& bounds,
+               DrawingSurface::Backdrop backdrop, UINT dpi, DWORD extraStyle = 0);
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
     ~PictureBox() override;

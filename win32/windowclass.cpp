@@ -55,8 +55,8 @@ HWND madeWindow(HWND window) {
 }
 
 HWND createWindow(MessageTarget& target, const wchar_t* className, DWORD style, DWORD exStyle,
-                  const RECT& bounds, HWND parent, HMENU menu) {
-    return madeWindow(CreateWindowExW(exStyle, className, L"", style, bounds.left, bounds.top,
+                  const RECT& bounds, HWND parent, HMENU menu, const wchar_t* text) {
+    return madeWindow(CreateWindowExW(exStyle, className, text, style, bounds.left, bounds.top,
                                       bounds.right - bounds.left, bounds.bottom - bounds.top,
                                       parent, menu, GetModuleHandleW(nullptr), &target));
 }

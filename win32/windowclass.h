@@ -23,10 +23,10 @@ const wchar_t* registerWindowClass(const wchar_t* name, HBRUSH background = null
 // which is all that Windows tells of why.
 HWND madeWindow(HWND window);
 
-// Creates a window of a class registered above, with the target behind it; raises a run-time
-// error if it cannot be made.
+// Creates a window of a class registered above, with the target behind it and the text given;
+// raises a run-time error if it cannot be made.
 HWND createWindow(MessageTarget& target, const wchar_t* className, DWORD style, DWORD exStyle,
-                  const RECT& bounds, HWND parent, HMENU menu = nullptr);
+                  const RECT& bounds, HWND parent, HMENU menu = nullptr, const wchar_t* text = L"");
 
 // The program's face icon at the given size, from the program file's icon group 1.
 HICON faceIcon(int size);

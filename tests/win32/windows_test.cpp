@@ -6,8 +6,10 @@
 #include "win32/win32application.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdlib>
+#include <map>
 #include <stdexcept>
 
 namespace pomvexa::testing {
@@ -105,6 +107,49 @@ RECT placeInParent(HWND child) {
     GetWindowRect(child, &bounds);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
+}
+
+// What a screen reader is told of a window and of each window in it: the name of its standard
+// accessible object, as oleacc gives it to a screen reader that asks for the window's client
+// area; the windows in it reached through that object's accessible children.
+std::map<HWND, std::string> accessibleNames(HWND window) {
+    std::map<HWND, std::string> names;
+    IAccessible* client = nullptr;
+    // __uuidof, not IID_IAccessible: mingw-w64's oleacc import library also has a symbol of
+    // that name, a stub of oleacc's export, which the linker may take instead of the GUID.
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&client))))
+        return names;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (client->get_accName(self, &name) == S_OK)
+        names[window] = win32::toUtf8(name);
+    SysFreeString(name);
+    LONG count = 0;
+    client->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<size_t>(std::max(count, 0L)));
+    LONG found = 0;
+    if (count > 0 && SUCCEEDED(AccessibleChildren(client, 0, count, children.data(), &found))) {
+        for (LONG index = 0; index < found; ++index) {
+            VARIANT& child = children[static_cast<size_t>(index)];
+            IAccessible* object = nullptr;
+            HWND childWindow = nullptr;
+            if (child.vt == VT_DISPATCH &&
+                SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                                         reinterpret_cast<void**>(&object)))) {
+                if (WindowFromAccessibleObject(object, &childWindow) == S_OK &&
+                    childWindow != window)
+                    names.merge(accessibleNames(childWindow));
+                object->Release();
+            }
+            VariantClear(&child);
+        }
+    }
+    client->Release();
+    return names;
 }
 
 // What the program looked like while one of its message boxes was up.
@@ -282,7 +327,7 @@ void expectLayout(GameWindow& window, const ScaledLayout& expected) {
     const RECT picturePlace = placeInParent(window.picture().handle());
     EXPECT_TRUE(EqualRect(&expected.picture, &picturePlace)) << "the picture's place and size";
 
-    const Printed frame(window.handle());
+    const Printed frame(window.playfield().handle());
     const int line = expected.line;
     EXPECT_EQ(frame.blackRuns({0, client.bottom / 2}, {1, 0}), std::vector<int>(4, line))
         << "left and right edges";
@@ -335,9 +380,10 @@ TEST_F(WindowsTest, GameWindowMovedToAnotherDpiIsDrawnAtIt) {
 }
 
 TEST_F(WindowsTest, FrameAndFaceAreDrawnAtStartUp) {
-    const COLORREF background = window.canvas().pixel(frameBackgroundX, frameBackgroundY);
+    const COLORREF background =
+        window.playfield().surface().pixel(frameBackgroundX, frameBackgroundY);
     for (const FramePixel& at : framePixels) {
-        const COLORREF pixel = window.canvas().pixel(at.x, at.y);
+        const COLORREF pixel = window.playfield().surface().pixel(at.x, at.y);
         EXPECT_EQ(isBlack(rgb(pixel)), at.black) << ::testing::PrintToString(at);
         if (!at.black) {
             EXPECT_EQ(pixel, background) << ::testing::PrintToString(at);
@@ -369,6 +415,20 @@ TEST_F(WindowsTest, MenusHaveTheirCaptionsShortcutAndCheckMark) {
     command(GameWindow::easyCommand);
     EXPECT_TRUE(GetMenuState(bar, GameWindow::easyCommand, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(GetMenuState(bar, GameWindow::moderateCommand, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+// The playfield, the face on it and the About box's icon, each reached from its top-level
+// window and named; the windows keep their titles.
+TEST_F(WindowsTest, ScreenReadersAreToldThePlayfieldTheFaceAndTheIcon) {
+    std::map<HWND, std::string> names = accessibleNames(window.handle());
+    EXPECT_EQ(names[window.handle()], "Pomvexa-  tarnik");
+    EXPECT_EQ(names[window.playfield().handle()], "游戏区");
+    EXPECT_EQ(names[window.picture().handle()], "笑脸");
+
+    command(GameWindow::aboutCommand);
+    names = accessibleNames(aboutHandle());
+    EXPECT_EQ(names[aboutHandle()], "关于 Pomvexa");
+    EXPECT_EQ(names[FindWindowExW(aboutHandle(), nullptr, L"PomvexaPicture", nullptr)], "Pomvexa");
 }
 
 TEST_F(WindowsTest, ClickOnThePictureScoresOnlyWhileARoundRuns) {
