@@ -114,6 +114,12 @@ void GameWindow::createMenus() {
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
     helpMenu->setObjectName(QStringLiteral("bz"));
     helpMenu->addActions({helpAction, aboutAction});
+
+    // Qt names a drop-down menu for assistive technology by its window title, which is empty;
+    // each is named by its title on the menu bar, and the bar by the program, as the page does.
+    menuBar()->setAccessibleName(QStringLiteral("Pomvexa"));
+    for (QMenu* menu : {gameMenu, levelMenu, helpMenu})
+        menu->setAccessibleName(menu->title());
 }
 
 void GameWindow::connectEvents() {

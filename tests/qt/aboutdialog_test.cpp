@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -132,11 +133,16 @@ QAccessibleInterface* findAccessible(QAccessibleInterface* in, const QString& na
     return nullptr;
 }
 
-TEST_F(AboutBoxTest, ScreenReadersAreToldThePlayfieldTheFaceAndTheIcon) {
+TEST_F(AboutBoxTest, ScreenReadersAreToldThePlayfieldTheFaceTheMenusAndTheIcon) {
     GameWindow window(runtime, aboutBox);
     window.show();
-    QAccessibleInterface* playfield = findAccessible(QAccessible::queryAccessibleInterface(&window),
-                                                     QStringLiteral("游戏区"), QAccessible::Canvas);
+    QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);
+    EXPECT_NE(findAccessible(game, QStringLiteral("Pomvexa"), QAccessible::MenuBar), nullptr);
+    for (QAction* menu : window.menuBar()->actions())
+        EXPECT_NE(findAccessible(game, menu->text(), QAccessible::PopupMenu), nullptr)
+            << menu->text().toStdString();
+    QAccessibleInterface* playfield =
+        findAccessible(game, QStringLiteral("游戏区"), QAccessible::Canvas);
     ASSERT_NE(playfield, nullptr);
     EXPECT_EQ(playfield->object(), window.centralWidget());
     const QAccessibleInterface* face =
