@@ -31,22 +31,11 @@ void CanvasView::paint(HDC context) const {
 }
 
 LRESULT CanvasView::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    // What is painted on the screen and what is printed of the view are the same.
-    case WM_PAINT:
-        paintWindow(handle, [this](HDC context) { paint(context); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCDESTROY:
+    if (const auto painted =
+            answerPainting(handle, message, wParam, [this](HDC context) { paint(context); }))
+        return *painted;
+    if (message == WM_NCDESTROY)
         window = nullptr;
-        break;
-    default:
-        break;
-    }
     return DefWindowProcW(handle, message, wParam, lParam);
 }
 

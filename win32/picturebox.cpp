@@ -75,16 +75,10 @@ void PictureBox::paint(HDC context) const {
 }
 
 LRESULT PictureBox::handleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted =
+            answerPainting(handle, message, wParam, [this](HDC context) { paint(context); }))
+        return *painted;
     switch (message) {
-    // What is painted on the screen and what is printed of the box are the same.
-    case WM_PAINT:
-        paintWindow(handle, [this](HDC context) { paint(context); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
         pressed = true;
         SetCapture(handle);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace pomvexa::win32 {
 
 // One of the program's top-level windows: its caption is its title, showing it brings it to the
@@ -43,6 +45,26 @@ template <typename Painter> void paintWindow(HWND window, Painter&& paint) {
     const HDC context = BeginPaint(window, &area);
     paint(context);
     EndPaint(window, &area);
+}
+
+// The answer to a message by which Windows has a window painted whose painter covers all of
+// it: WM_PAINT and WM_PRINTCLIENT run the painter, so that what is painted on the screen and
+// what is printed of the window are the same, and the background is never erased. Empty for
+// any other message.
+template <typename Painter>
+std::optional<LRESULT> answerPainting(HWND window, UINT message, WPARAM wParam, Painter&& paint) {
+    switch (message) {
+    case WM_PAINT:
+        paintWindow(window, paint);
+        return 0;
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace pomvexa::win32
