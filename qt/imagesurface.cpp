@@ -10,17 +10,6 @@
 namespace pomvexa {
 namespace {
 
-constexpr double fullTurn = 2 * std::numbers::pi;
-
-// The angle in [0, 2 pi). Arcs' angles are a few turns at most, so a few steps get there.
-double normalisedAngle(double radians) {
-    while (radians < 0)
-        radians += fullTurn;
-    while (radians >= fullTurn)
-        radians -= fullTurn;
-    return radians;
-}
-
 // QPainter measures arcs in sixteenths of a degree, anticlockwise on the screen.
 int sixteenthsOfDegree(double radians) {
     return qRound(radians * 180.0 / std::numbers::pi * 16.0);
@@ -106,10 +95,7 @@ void ImageSurface::draw(QPainter& painter, const Stroke& stroke) {
         painter.drawEllipse(QPointF(v[0], v[1]), v[2], v[2]);
         break;
     case Stroke::arc: {
-        const double from = normalisedAngle(v[3]);
-        double span = normalisedAngle(v[4]) - from;
-        if (span <= 0)
-            span += fullTurn;
+        const auto [from, span] = sweep(stroke);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(toQColor(stroke.pen), stroke.width, Qt::SolidLine, Qt::FlatCap));
         painter.setBrush(Qt::NoBrush);

@@ -2,7 +2,21 @@
 
 #include "runtime/runtimeerror.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace pomvexa {
+
+RecordingSurface::Sweep RecordingSurface::sweep(const Stroke& arc) {
+    constexpr double fullTurn = 2 * std::numbers::pi;
+    const auto normalised = [](double angle) {
+        angle = std::fmod(angle, fullTurn);
+        return angle < 0 ? angle + fullTurn : angle;
+    };
+    const double from = normalised(arc.values[3]);
+    const double span = normalised(arc.values[4]) - from;
+    return {from, span <= 0 ? span + fullTurn : span};
+}
 
 void RecordingSurface::cls() {
     kept.clear();

@@ -24,6 +24,14 @@ public:
         std::int16_t width;
     };
 
+    // An arc's angles: where it starts, in [0, 2 pi), and how far it goes anticlockwise on the
+    // screen, in (0, 2 pi]; an arc that ends where it starts is a whole circle.
+    struct Sweep {
+        double from;
+        double span;
+    };
+    static Sweep sweep(const Stroke& arc);
+
     void cls() final;
     void setForeColor(Colour colour) final { foreColor = colour; }
     void setFillColor(Colour colour) final { fillColor = colour; }

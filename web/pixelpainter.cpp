@@ -248,12 +248,10 @@ void PixelPainter::paintStroke(const Stroke& stroke, const PixelRect& rect,
         break;
     }
     case Stroke::arc: {
-        const double from = normalisedAngle(v[3]);
-        double span = normalisedAngle(v[4]) - from;
-        if (span <= 0)
-            span += fullTurn;
+        const RecordingSurface::Sweep sweep = RecordingSurface::sweep(stroke);
         const double radius = v[2] * scale;
-        cover(Ring{v[0] * scale, v[1] * scale, radius - pen / 2, radius + pen / 2, from, span},
+        cover(Ring{v[0] * scale, v[1] * scale, radius - pen / 2, radius + pen / 2, sweep.from,
+                   sweep.span},
               stroke.pen, area, rect, rgba);
         break;
     }
