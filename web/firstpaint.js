@@ -4,11 +4,11 @@
 // The program paints them again at device-pixel ratios 2 and 3, as it does on the page when the
 // ratio changes. Each canvas's picture is written into a style sheet as the canvas's background:
 // the one at ratio 1, shown at the others with each of its pixels made a square of the screen's,
-// and over it, at each ratio where that differs, the pixels that differ. Under that stands the
-// page's icon, so that the page carries all of what its first paint shows inside itself. The
+// and over it, at each ratio where that differs, the pixels that differ. Under that stand the
+// page's icons, so that the page carries all of what its first paint shows inside itself. The
 // pictures are lossless WebP, which cwebp makes, the smallest there is for them.
 //
-// Run as: node firstpaint.js <head part to write> <icon, a PNG file> <cwebp>
+// Run as: node firstpaint.js <head part to write> <icon of 16 pixels> <of 32> <cwebp>
 'use strict';
 
 var childProcess = require('child_process');
@@ -17,8 +17,8 @@ var os = require('os');
 var path = require('path');
 
 var output = process.argv[2];
-var iconFile = process.argv[3];
-var cwebp = process.argv[4];
+var iconFiles = [process.argv[3], process.argv[4]];
+var cwebp = process.argv[5];
 var ratios = [1, 2, 3];
 var scale = 1;
 var canvases = {};
@@ -116,8 +116,12 @@ Module.postRun = [function () {
       layers.map(function (layer) { return layer + ' 0 0 / 100% 100% no-repeat'; }).join(', ') +
       '; }\n';
   }).join('');
-  var icon = url(webp(iconFile), 'webp');
-  fs.writeFileSync(output, '<link rel="icon" href="' + icon.slice(5, -2) + '" sizes="32x32">\n' +
-    '<style>\n' + sheet + '.titlebar .icon { background-image: ' + icon + '; }\n</style>');
+  // The title bars' icon is drawn 16 pixels square: at its own size on each screen, so that it
+  // is never made smaller (which a browser may do one way first and another later), from the
+  // icon of 16 pixels on the screens at ratio 1, of 32 on the others.
+  var icons = iconFiles.map(function (file) { return url(webp(file), 'webp'); });
+  fs.writeFileSync(output, '<link rel="icon" href="' + icons[1].slice(5, -2) + '" sizes="32x32">\n' +
+    '<style>\n' + sheet + '.titlebar .icon { background-image: image-set(' + icons[0] + ' 1x, ' +
+    icons[1] + ' 2x); }\n</style>');
   fs.rmSync(scratch, {recursive: true});
 }];

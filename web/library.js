@@ -2,8 +2,11 @@
 // the timer (declared for the C++ side in page.h). Each is a few lines; what they share lives in
 // page/.
 mergeInto(LibraryManager.library, {
+  // A text set again as it stands changes nothing on the page, not even how it is drawn.
   pomvexa_set_text: function (element, text) {
-    document.getElementById(UTF8ToString(element)).textContent = UTF8ToString(text);
+    var shown = document.getElementById(UTF8ToString(element));
+    if (shown.textContent != UTF8ToString(text))
+      shown.textContent = UTF8ToString(text);
   },
 
   pomvexa_set_checked: function (element, checked) {

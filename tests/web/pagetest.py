@@ -52,6 +52,7 @@ class PageTest(unittest.TestCase):
     touch = False
     inject = None
     blocked = ()
+    held = ()
     max_age = None
     isolated = False
     ready = RUNNING
@@ -61,7 +62,8 @@ class PageTest(unittest.TestCase):
 
     def setUp(self):
         self.site = Site(self.served(), inject=page_script() + (self.inject or ""),
-                         max_age=self.max_age, blocked=self.blocked, isolated=self.isolated)
+                         max_age=self.max_age, blocked=self.blocked, held=self.held,
+                         isolated=self.isolated)
         self.addCleanup(self.site.close)
         self.page = Page(self.site, SCRATCH, *self.size, scale=self.scale, touch=self.touch,
                          ready=self.ready)

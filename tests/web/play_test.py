@@ -4,31 +4,96 @@ drawing again at another scale."""
 
 import unittest
 
+from PIL import ImageChops
+from selenium.webdriver.common.keys import Keys
+
+from pagedriver import ENGINE, RUNNING
 from pagetest import (BACKGROUND, CHECKS, FACE, FRAME, PICTURE_INSIDE, FakeClockTest,
                       PageTest)
 
 
-class StartUpTest(PageTest):
-    def test_shows_the_window_its_frame_and_its_face(self):
-        self.assertEqual(self.page.run("return document.title"), "Pomvexa-\u00a0\u00a0tarnik")
-        self.assertEqual(self.page.text("game-caption"), "Pomvexa-  tarnik")
-        checked = self.page.run("return [...document.querySelectorAll('[aria-checked=true]')]"
-                                ".map(e => e.id)")
-        self.assertEqual(checked, ["mnumoderate"])
+class StartUpTest(FakeClockTest):
+    """The game window stands on the page from its first paint on, before the program's script
+    and code have arrived, as the program's start-up draws it, and the program's taking over
+    changes none of its pixels. What the player does meanwhile reaches the program in order once
+    it runs: clicks and keys kept before the script arrived, then choices held before the code
+    did."""
 
-        image = self.page.screenshot()
+    held = ("pomvexa.js", "pomvexa.wasm")
+    ready = "document.readyState == 'complete'"
+
+    def check_picture(self, image):
+        """The frame, each of its pixels a square of the screen's, the face and the caption."""
         left, top = self.page.client_origin("game")
         self.assertEqual([left, top], [9, 53])
-        background = image.getpixel((left + BACKGROUND[0], top + BACKGROUND[1]))
+        ratio = self.scale
+        background = image.getpixel((ratio * (left + BACKGROUND[0]), ratio * (top + BACKGROUND[1])))
         self.assertFalse(CHECKS["isBlack"](background))
         for x, y, black in FRAME:
-            pixel = image.getpixel((left + x, top + y))
             with self.subTest(x=x, y=y):
-                self.assertEqual(pixel, (0, 0, 0) if black else background)
+                for dx in range(ratio):
+                    for dy in range(ratio):
+                        pixel = image.getpixel((ratio * (left + x) + dx, ratio * (top + y) + dy))
+                        self.assertEqual(pixel, (0, 0, 0) if black else background)
         for x, y, part, check in FACE:
-            pixel = image.getpixel((left + PICTURE_INSIDE[0] + x, top + PICTURE_INSIDE[1] + y))
+            pixel = image.getpixel((ratio * (left + PICTURE_INSIDE[0] + x),
+                                    ratio * (top + PICTURE_INSIDE[1] + y)))
             with self.subTest(part=part):
                 self.assertTrue(CHECKS[check](pixel), pixel)
+        self.assertEqual(self.page.text("game-caption"), "Pomvexa-  tarnik")
+        self.assertEqual(self.page.run("return document.title"), "Pomvexa-\u00a0\u00a0tarnik")
+
+    def unchanged(self, before, after):
+        """Checks that no pixel of the game window changed. WebKit, which may draw a text that
+        it draws again a level lighter or darker here and there, may do so to the texts of the
+        title bar and the menu bar; the client area, where the program paints, is the same to
+        the bit in every engine."""
+        def part(image, selector):
+            left, top, width, height = self.page.box(selector)
+            return image.crop(tuple(round(self.scale * value)
+                                    for value in (left, top, left + width, top + height)))
+        self.assertEqual(part(after, "#game .client").tobytes(),
+                         part(before, "#game .client").tobytes(), "the client area changed")
+        change = ImageChops.difference(part(before, "#game"), part(after, "#game"))
+        most = max(high for _, high in change.getextrema())
+        self.assertLessEqual(most, 1 if ENGINE == "webkit" else 0, "the window changed")
+
+    def checked(self):
+        return self.page.run("return [...document.querySelectorAll('[aria-checked=true]')]"
+                             ".map(e => e.id)")
+
+    def holding(self):
+        return self.page.run("return document.documentElement.classList.contains('holding')")
+
+    def test_the_first_paint_is_the_game_and_what_the_player_did_meanwhile_reaches_it(self):
+        self.site.wait_until_asked("pomvexa.js")  # once the first picture is up
+        first = self.page.screenshot()
+        self.check_picture(first)
+        self.assertEqual(self.checked(), ["mnumoderate"])
+
+        self.page.press("n", Keys.CONTROL)  # Start, kept before the script
+        self.page.click("#Picture1")  # a hit, once the round has started
+        self.assertTrue(self.holding(), "the pointer shows the page busy")
+        self.site.release("pomvexa.js")
+        self.page.wait_for("window.Module && Module.page")
+        self.page.choose("nandu", "mnuhard")  # held before the code: for the next round
+        self.assertEqual(self.checked(), ["mnumoderate"])
+        self.site.release("pomvexa.wasm")
+        self.page.wait_for(RUNNING)
+
+        self.unchanged(first, self.page.screenshot())
+        self.assertEqual(self.beeps(), 1)
+        self.assertEqual(self.next_tick() - self.page.run("return testClock.now()"), 500)
+        self.assertEqual(self.checked(), ["mnuhard"])
+        self.assertFalse(self.holding())
+
+
+class StartUpAtTwiceTest(StartUpTest):
+    scale = 2
+
+
+class StartUpAtThriceTest(StartUpTest):
+    scale = 3
 
 
 class RoundTest(FakeClockTest):

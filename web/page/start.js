@@ -30,6 +30,13 @@
 
   page.byId = function (id) { return document.getElementById(id); };
 
+  // The About box and the message box, put into the page before anything is wired.
+  var boxes = document.createElement('template');
+  boxes.innerHTML = Module.boxes;
+  document.head.appendChild(boxes.content.querySelector('style'));
+  page.byId('desktop').appendChild(boxes.content.getElementById('about'));
+  document.body.insertBefore(boxes.content.getElementById('message'), page.byId('ended'));
+
   // Tab, also where a browser names Shift+Tab by the key it makes (WebKitGTK says
   // "Unidentified" for GTK's left tab).
   page.isTab = function (event) { return event.key == 'Tab' || event.code == 'Tab'; };
