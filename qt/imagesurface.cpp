@@ -1,6 +1,5 @@
 #include "qt/imagesurface.h"
 
-
 #include <QPainter>
 #include <QWidget>
 

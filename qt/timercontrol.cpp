@@ -85,7 +85,8 @@ public:
             fallback->stop();
         } else {
             const std::int64_t wait = std::max<std::int64_t>(time - now(), 0);
-            fallback->start(int((wait + nanosecondsPerMillisecond - 1) / nanosecondsPerMillisecond));
+            fallback->start(
+                int((wait + nanosecondsPerMillisecond - 1) / nanosecondsPerMillisecond));
         }
     }
 

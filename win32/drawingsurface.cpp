@@ -1,6 +1,5 @@
 #include "win32/drawingsurface.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
