@@ -33,7 +33,7 @@ mergeInto(LibraryManager.library, {
 
   pomvexa_canvas_put: function (canvas, left, top, width, height, rgba) {
     Module.pomvexaPut(UTF8ToString(canvas), left, top, width, height,
-                      HEAPU8.subarray(rgba, rgba + 4 * width * height));
+                      new Uint8ClampedArray(HEAPU8.buffer, rgba, 4 * width * height));
   },
 
   pomvexa_beep: function () {

@@ -102,19 +102,27 @@
       setHolding(false);
   });
 
-  // The code the page's head fetched, instantiated with the program's imports in a task of its
-  // own after this script's, so that neither keeps the page busy for long; code that cannot be
-  // fetched or compiled leaves the page saying so.
-  Module.instantiateWasm = function (imports, receive) {
-    var channel = new MessageChannel();
-    new Promise(function (next) {
+  // A task after the present one, so that neither keeps the page busy for long.
+  function nextTask() {
+    return new Promise(function (next) {
+      var channel = new MessageChannel();
       channel.port1.onmessage = next;
       channel.port2.postMessage(null);
+    });
+  }
+
+  // The code the page's head fetched, instantiated with the program's imports in a task of its
+  // own, after the canvases are prepared in another, and the program started in a third; code
+  // that cannot be fetched or compiled leaves the page saying so.
+  Module.instantiateWasm = function (imports, receive) {
+    nextTask().then(function () {
+      page.prepareCanvases();
+      return nextTask();
     }).then(function () {
       return Module.compiled;
     }).then(function (module) {
       return WebAssembly.instantiate(module, imports).then(function (instance) {
-        receive(instance, module);
+        return nextTask().then(function () { receive(instance, module); });
       });
     }).catch(function (error) {
       held = [];
@@ -125,17 +133,19 @@
   };
 
   // The program's main has loaded and shown the game window: it takes events from now on. What
-  // the game needs no sooner comes now, so that it does not compete with the program's code:
-  // the web app manifest and the service worker that keeps the site offline.
+  // the game needs no sooner comes in the next task, so that it does not compete with the
+  // program's code: the web app manifest and the service worker that keeps the site offline.
   Module.postRun = [function () {
     running = true;
     document.documentElement.classList.add('running');
     done();
-    var manifest = document.createElement('link');
-    manifest.rel = 'manifest';
-    manifest.href = 'manifest.webmanifest';
-    document.head.appendChild(manifest);
-    if ('serviceWorker' in navigator && location.protocol != 'file:')
-      navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
+    nextTask().then(function () {
+      var manifest = document.createElement('link');
+      manifest.rel = 'manifest';
+      manifest.href = 'manifest.webmanifest';
+      document.head.appendChild(manifest);
+      if ('serviceWorker' in navigator && location.protocol != 'file:')
+        navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
+    });
   }];
 })(Module.page = {});
