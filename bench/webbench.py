@@ -13,7 +13,8 @@ Usage: webbench.py SITE SCRATCH
   from the click event to the moment its tone starts, taken on the page's sound clock and put
   on the page's own through the sound's output timestamp; the first hit's beside the median of
   the later ones.
-- Bytes: what the page loads at 100 %, each file compressed with gzip -9; and the page itself
+- Bytes: what the page loads at 100 % (not the manifest's icon, which the browser fetches for
+  its own menus when it chooses), each file compressed with gzip -9; and the page itself
   as a server compresses it (gzip -6), which must come in the first round trip for the first
   paint to wait for nothing more.
 - Ticks: a round at 250 ms started from the menu; each tick's lateness after the moment the
@@ -136,8 +137,10 @@ def hit_latency(page):
 
 
 def loaded_bytes(page, folder):
+    # What the browser fetches of its own accord (the manifest's icon, for its install menu, at
+    # a time of its choosing) is left out, so that every run counts the same files.
     names = page.run("return [location.pathname].concat(performance.getEntriesByType('resource')"
-                     ".map(e => new URL(e.name).pathname))")
+                     ".filter(e => e.initiatorType != 'other').map(e => new URL(e.name).pathname))")
     total = 0
     for name in set(names):
         name = name.lstrip("/") or "index.html"
