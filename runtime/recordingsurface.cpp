@@ -7,15 +7,19 @@
 
 namespace pomvexa {
 
-RecordingSurface::Sweep RecordingSurface::sweep(const Stroke& arc) {
+// A tiny negative angle plus a full turn rounds to the full turn itself, which is 0.
+double normalisedAngle(double radians) {
     constexpr double fullTurn = 2 * std::numbers::pi;
-    const auto normalised = [](double angle) {
-        angle = std::fmod(angle, fullTurn);
-        return angle < 0 ? angle + fullTurn : angle;
-    };
-    const double from = normalised(arc.values[3]);
-    const double span = normalised(arc.values[4]) - from;
-    return {from, span <= 0 ? span + fullTurn : span};
+    radians = std::fmod(radians, fullTurn);
+    if (radians < 0)
+        radians += fullTurn;
+    return radians < fullTurn ? radians : 0;
+}
+
+RecordingSurface::Sweep RecordingSurface::sweep(const Stroke& arc) {
+    const double from = normalisedAngle(arc.values[3]);
+    const double span = normalisedAngle(arc.values[4]) - from;
+    return {from, span <= 0 ? span + 2 * std::numbers::pi : span};
 }
 
 void RecordingSurface::cls() {

@@ -8,6 +8,9 @@
 
 namespace pomvexa {
 
+// The angle in [0, 2 pi).
+double normalisedAngle(double radians);
+
 // A surface that keeps the drawing calls made on it since it was last cleared, each with the
 // colours, fill and pen width it was made with, so that a toolkit's surface, which derives from
 // it, can draw them again at whatever scale its screen has. The toolkit's surface is told of

@@ -1,4 +1,5 @@
 #include "runtime/randomsequence.h"
+#include "runtime/recordingsurface.h"
 #include "runtime/runtimeerror.h"
 #include "runtime/values.h"
 
@@ -6,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace pomvexa {
 namespace {
@@ -92,6 +94,29 @@ TEST(RandomSequence, SameSeedSameValuesAndAllInRange) {
         anyAboveHalf = anyAboveHalf || value > 0.5F;
     }
     EXPECT_TRUE(anyAboveHalf);
+}
+
+// Where an arc starts and how far it goes, whatever turns its angles are given in; one that ends
+// where it starts, even a rounding away, is a whole circle, never nothing.
+TEST(ArcSweep, StartsWithinATurnAndGoesAnticlockwiseToItsEnd) {
+    constexpr double pi = std::numbers::pi;
+    const struct {
+        float start, end;
+        double from, span;
+    } cases[] = {{0, pi / 2, 0, pi / 2},
+                 {3 * pi / 2, pi / 2, 3 * pi / 2, pi},
+                 {-pi / 2, 5 * pi, 3 * pi / 2, 3 * pi / 2},
+                 {1, 1, 1, 2 * pi},
+                 {-1e-20F, 0, 0, 2 * pi}};
+    for (const auto& arc : cases) {
+        RecordingSurface::Stroke stroke{};
+        stroke.kind = RecordingSurface::Stroke::arc;
+        stroke.values[3] = arc.start;
+        stroke.values[4] = arc.end;
+        const RecordingSurface::Sweep sweep = RecordingSurface::sweep(stroke);
+        EXPECT_NEAR(sweep.from, arc.from, 1e-5) << arc.start << " to " << arc.end;
+        EXPECT_NEAR(sweep.span, arc.span, 1e-5) << arc.start << " to " << arc.end;
+    }
 }
 
 } // namespace

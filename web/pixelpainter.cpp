@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace pomvexa {
 namespace {
 
-constexpr double fullTurn = 6.283185307179586;
+constexpr double fullTurn = 2 * std::numbers::pi;
 // From a pixel's centre to its corners, a little more.
 constexpr double halfDiagonal = 0.7072;
 constexpr int samplesPerSide = 2;
@@ -21,11 +22,6 @@ std::uint32_t readLittleEndian(const std::uint8_t* bytes, int count) {
 
 double length(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
-}
-
-double normalisedAngle(double angle) {
-    angle = std::fmod(angle, fullTurn);
-    return angle < 0 ? angle + fullTurn : angle;
 }
 
 // How much of a pixel a shape may cover, judged from the pixel's centre.
