@@ -90,15 +90,19 @@ function webp(picture) {
   return fs.readFileSync(result);
 }
 
+function dataUrl(bytes, type) {
+  return 'data:image/' + type + ';base64,' + bytes.toString('base64');
+}
+
 function url(bytes, type) {
-  return 'url("data:image/' + type + ';base64,' + bytes.toString('base64') + '")';
+  return 'url("' + dataUrl(bytes, type) + '")';
 }
 
 Module.postRun = [function () {
   var pictures = {};
   ratios.forEach(function (ratio) {
     scale = ratio;
-    Module.ccall('pomvexa_event', null, ['number'], [14]); // paint again at this ratio
+    Module.ccall('pomvexa_event', null, ['number'], [14]); // repaint, at this ratio
     Object.keys(canvases).forEach(function (id) {
       var canvas = canvases[id];
       pictures[id] = pictures[id] || [];
@@ -119,9 +123,9 @@ Module.postRun = [function () {
   // The title bars' icon is drawn 16 pixels square: at its own size on each screen, so that it
   // is never made smaller (which a browser may do one way first and another later), from the
   // icon of 16 pixels on the screens at ratio 1, of 32 on the others.
-  var icons = iconFiles.map(function (file) { return url(webp(file), 'webp'); });
-  fs.writeFileSync(output, '<link rel="icon" href="' + icons[1].slice(5, -2) + '" sizes="32x32">\n' +
-    '<style>\n' + sheet + '.titlebar .icon { background-image: image-set(' + icons[0] + ' 1x, ' +
-    icons[1] + ' 2x); }\n</style>');
+  var icons = iconFiles.map(function (file) { return dataUrl(webp(file), 'webp'); });
+  fs.writeFileSync(output, '<link rel="icon" href="' + icons[1] + '" sizes="32x32">\n' +
+    '<style>\n' + sheet + '.titlebar .icon { background-image: image-set(url("' + icons[0] +
+    '") 1x, url("' + icons[1] + '") 2x); }\n</style>');
   fs.rmSync(scratch, {recursive: true});
 }];

@@ -5,8 +5,9 @@ mergeInto(LibraryManager.library, {
   // A text set again as it stands changes nothing on the page, not even how it is drawn.
   pomvexa_set_text: function (element, text) {
     var shown = document.getElementById(UTF8ToString(element));
-    if (shown.textContent != UTF8ToString(text))
-      shown.textContent = UTF8ToString(text);
+    var wanted = UTF8ToString(text);
+    if (shown.textContent != wanted)
+      shown.textContent = wanted;
   },
 
   pomvexa_set_checked: function (element, checked) {

@@ -2,7 +2,7 @@
 
 namespace pomvexa {
 
-// What the page hands to the program, as numbered in web/page.js.
+// What the page hands to the program, as numbered in page/start.js (and firstpaint.js).
 enum class PageEvent : int {
     start = 0,
     exit = 1,

@@ -50,9 +50,7 @@ class MenuKeysTest(FakeClockTest):
         self.assertEqual(self.keys(Keys.ARROW_UP), ["难度", "mnuimpossible"], "round to the end")
         self.assertEqual(self.keys(Keys.ARROW_UP, Keys.END), ["难度", "mnuimpossible"])
         self.keys(Keys.ENTER)
-        checked = self.page.run("return [...document.querySelectorAll('[aria-checked=true]')]"
-                                ".map(e => e.id)")
-        self.assertEqual(checked, ["mnuimpossible"])
+        self.assertEqual(self.checked(), ["mnuimpossible"])
         self.assertEqual(self.page.run(STATE), ["game"], "chosen, closed, back in the window")
 
         self.assertEqual(self.keys(Keys.TAB), ["难度"], "the title used last")

@@ -79,6 +79,29 @@ class PageTest(unittest.TestCase):
     def message_shown(self):
         return self.page.run("return document.getElementById('message').open")
 
+    def checked(self):
+        """The menu items shown checked."""
+        return self.page.run("return [...document.querySelectorAll('[aria-checked=true]')]"
+                             ".map(e => e.id)")
+
+    def check_frame_and_face(self, image, ratio):
+        """The game window's frame on the screenshot, each of its pixels a square of ratio x
+        ratio of the screen's, and the face on its picture."""
+        left, top = self.page.client_origin("game")
+        background = image.getpixel((ratio * (left + BACKGROUND[0]), ratio * (top + BACKGROUND[1])))
+        self.assertFalse(CHECKS["isBlack"](background))
+        for x, y, black in FRAME:
+            with self.subTest(x=x, y=y):
+                for dx in range(ratio):
+                    for dy in range(ratio):
+                        pixel = image.getpixel((ratio * (left + x) + dx, ratio * (top + y) + dy))
+                        self.assertEqual(pixel, (0, 0, 0) if black else background)
+        for x, y, part, check in FACE:
+            pixel = image.getpixel((ratio * (left + PICTURE_INSIDE[0] + x),
+                                    ratio * (top + PICTURE_INSIDE[1] + y)))
+            with self.subTest(part=part):
+                self.assertTrue(CHECKS[check](pixel), pixel)
+
 
 class FakeClockTest(PageTest):
     """The page's clock and timeouts move only when the test fires them; beeps are counted."""

@@ -8,8 +8,7 @@ from PIL import ImageChops
 from selenium.webdriver.common.keys import Keys
 
 from pagedriver import ENGINE, RUNNING
-from pagetest import (BACKGROUND, CHECKS, FACE, FRAME, PICTURE_INSIDE, FakeClockTest,
-                      PageTest)
+from pagetest import FakeClockTest, PageTest
 
 
 class StartUpTest(FakeClockTest):
@@ -23,23 +22,9 @@ class StartUpTest(FakeClockTest):
     ready = "document.readyState == 'complete'"
 
     def check_picture(self, image):
-        """The frame, each of its pixels a square of the screen's, the face and the caption."""
-        left, top = self.page.client_origin("game")
-        self.assertEqual([left, top], [9, 53])
-        ratio = self.scale
-        background = image.getpixel((ratio * (left + BACKGROUND[0]), ratio * (top + BACKGROUND[1])))
-        self.assertFalse(CHECKS["isBlack"](background))
-        for x, y, black in FRAME:
-            with self.subTest(x=x, y=y):
-                for dx in range(ratio):
-                    for dy in range(ratio):
-                        pixel = image.getpixel((ratio * (left + x) + dx, ratio * (top + y) + dy))
-                        self.assertEqual(pixel, (0, 0, 0) if black else background)
-        for x, y, part, check in FACE:
-            pixel = image.getpixel((ratio * (left + PICTURE_INSIDE[0] + x),
-                                    ratio * (top + PICTURE_INSIDE[1] + y)))
-            with self.subTest(part=part):
-                self.assertTrue(CHECKS[check](pixel), pixel)
+        """The window where it belongs, its frame and face, and its caption."""
+        self.assertEqual(self.page.client_origin("game"), [9, 53])
+        self.check_frame_and_face(image, self.scale)
         self.assertEqual(self.page.text("game-caption"), "Pomvexa-  tarnik")
         self.assertEqual(self.page.run("return document.title"), "Pomvexa-\u00a0\u00a0tarnik")
 
@@ -57,10 +42,6 @@ class StartUpTest(FakeClockTest):
         change = ImageChops.difference(part(before, "#game"), part(after, "#game"))
         most = max(high for _, high in change.getextrema())
         self.assertLessEqual(most, 1 if ENGINE == "webkit" else 0, "the window changed")
-
-    def checked(self):
-        return self.page.run("return [...document.querySelectorAll('[aria-checked=true]')]"
-                             ".map(e => e.id)")
 
     def holding(self):
         return self.page.run("return document.documentElement.classList.contains('holding')")
@@ -214,20 +195,7 @@ class ScaleTest(PageTest):
         self.page.driver.resize(800, 700)
         self.page.wait_for("document.getElementById('playfield').width == 1054")
         # every pixel of the frame at 100 % is two by two device pixels on the screen now
-        image = self.page.screenshot()
-        left, top = self.page.client_origin("game")
-        background = image.getpixel((2 * (left + BACKGROUND[0]), 2 * (top + BACKGROUND[1])))
-        for x, y, black in FRAME:
-            with self.subTest(x=x, y=y):
-                for dx in (0, 1):
-                    for dy in (0, 1):
-                        pixel = image.getpixel((2 * (left + x) + dx, 2 * (top + y) + dy))
-                        self.assertEqual(pixel, (0, 0, 0) if black else background)
-        for x, y, part, check in FACE:
-            pixel = image.getpixel((2 * (left + PICTURE_INSIDE[0] + x),
-                                    2 * (top + PICTURE_INSIDE[1] + y)))
-            with self.subTest(part=part):
-                self.assertTrue(CHECKS[check](pixel), pixel)
+        self.check_frame_and_face(self.page.screenshot(), 2)
         self.assertEqual(self.page.run("return document.getElementById('picture').width"), 192)
 
 
